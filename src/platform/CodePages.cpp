@@ -1,0 +1,218 @@
+#include "platform/CodePages.h"
+
+#include <iconv.h>
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <vector>
+
+namespace {
+
+thread_local unsigned lastError = ERROR_SUCCESS;
+
+const char* const kWideName = std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
+
+// Windows code-page numbers and the iconv converters that stand for them.
+const std::map<unsigned, const char*>& CodePageTable() {
+  static const std::map<unsigned, const char*> table = {
+      {CP_ACP, "CP1251"},      {CP_OEMCP, "CP866"},     {CP_MACCP, "MAC-CYRILLIC"},
+      {CP_THREAD_ACP, "CP1251"},
+      {437, "CP437"},          {850, "CP850"},          {852, "CP852"},
+      {855, "CP855"},          {866, "CP866"},          {1250, "CP1250"},
+      {1251, "CP1251"},        {1252, "CP1252"},        {1253, "CP1253"},
+      {1254, "CP1254"},        {1255, "CP1255"},        {1256, "CP1256"},
+      {1257, "CP1257"},        {1258, "CP1258"},        {10000, "MACINTOSH"},
+      {10007, "MAC-CYRILLIC"}, {20127, "ASCII"},        {20866, "KOI8-R"},
+      {21866, "KOI8-U"},       {28591, "ISO-8859-1"},   {28592, "ISO-8859-2"},
+      {28593, "ISO-8859-3"},   {28594, "ISO-8859-4"},   {28595, "ISO-8859-5"},
+      {28596, "ISO-8859-6"},   {28597, "ISO-8859-7"},   {28598, "ISO-8859-8"},
+      {28599, "ISO-8859-9"},   {28603, "ISO-8859-13"},  {28605, "ISO-8859-15"},
+      {CP_UTF8, "UTF-8"},
+  };
+  return table;
+}
+
+enum class Direction { ToWide, FromWide };
+
+// Opened once per code page and direction; a converter that cannot be opened is kept as
+// unavailable so that the table is not asked again for every line.
+std::mutex converterMutex;
+
+iconv_t Converter(unsigned codePage, Direction direction) {
+  static std::map<std::pair<unsigned, Direction>, iconv_t> cache;
+  const auto& table = CodePageTable();
+  auto entry = table.find(codePage);
+  if (entry == table.end()) return reinterpret_cast<iconv_t>(-1);
+  auto key = std::make_pair(codePage, direction);
+  auto found = cache.find(key);
+  if (found != cache.end()) return found->second;
+  iconv_t cd = direction == Direction::ToWide ? iconv_open(kWideName, entry->second)
+                                              : iconv_open(entry->second, kWideName);
+  cache.emplace(key, cd);
+  return cd;
+}
+
+// Runs one conversion to its end. An invalid or unmappable input unit is replaced by
+// `replacement` (output bytes) and skipped `skip` input bytes at a time.
+void Convert(iconv_t cd, const char* in, size_t inLen, std::string& out, const std::string& replacement,
+             size_t skip) {
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  out.clear();
+  std::vector<char> buffer(inLen * 4 + 16);
+  char* src = const_cast<char*>(in);
+  size_t srcLeft = inLen;
+  while (true) {
+    char* dst = buffer.data();
+    size_t dstLeft = buffer.size();
+    size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    int err = rc == static_cast<size_t>(-1) ? errno : 0;
+    out.append(buffer.data(), buffer.size() - dstLeft);
+    if (rc != static_cast<size_t>(-1)) break;
+    if (err == E2BIG) continue;
+    // EILSEQ or EINVAL: an unconvertible unit, or an incomplete one at the end.
+    out += replacement;
+    size_t step = std::min(skip, srcLeft);
+    if (err == EILSEQ && skip == 2 && srcLeft >= 4) {
+      // A surrogate pair that the target cannot show is one character.
+      char16_t unit;
+      std::memcpy(&unit, src, 2);
+      char16_t next;
+      std::memcpy(&next, src + 2, 2);
+      if (unit >= 0xD800 && unit < 0xDC00 && next >= 0xDC00 && next < 0xE000) step = 4;
+    }
+    if (err == EINVAL) step = srcLeft;
+    src += step;
+    srcLeft -= step;
+    if (srcLeft == 0) break;
+  }
+  // Flush any shift state.
+  char* dst = buffer.data();
+  size_t dstLeft = buffer.size();
+  iconv(cd, nullptr, nullptr, &dst, &dstLeft);
+  out.append(buffer.data(), buffer.size() - dstLeft);
+}
+
+std::string ReplacementCharacter() {
+  char16_t fffd = 0xFFFD;
+  return std::string(reinterpret_cast<const char*>(&fffd), 2);
+}
+
+}  // namespace
+
+unsigned GetLastError() { return lastError; }
+
+void SetLastError(unsigned error) { lastError = error; }
+
+bool IsCodePageKnown(unsigned codePage) {
+  std::lock_guard lock(converterMutex);
+  return Converter(codePage, Direction::ToWide) != reinterpret_cast<iconv_t>(-1);
+}
+
+int MultiByteToWideChar(unsigned codePage, unsigned flags, const char* bytes, int len, char16_t* wide,
+                        int wideLen) {
+  if (bytes == nullptr || len == 0 || len < -1 || wideLen < 0 || (wideLen > 0 && wide == nullptr)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  size_t inLen = len < 0 ? std::strlen(bytes) + 1 : static_cast<size_t>(len);
+  std::string out;
+  {
+    std::lock_guard lock(converterMutex);
+    iconv_t cd = Converter(codePage, Direction::ToWide);
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return 0;
+    }
+    if (flags != 0) {
+      SetLastError(ERROR_INVALID_FLAGS);
+      return 0;
+    }
+    Convert(cd, bytes, inLen, out, ReplacementCharacter(), 1);
+  }
+  int units = static_cast<int>(out.size() / 2);
+  if (wideLen == 0) return units;
+  if (units > wideLen) {
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return 0;
+  }
+  std::memcpy(wide, out.data(), out.size());
+  return units;
+}
+
+int WideCharToMultiByte(unsigned codePage, unsigned flags, const char16_t* wide, int len, char* bytes,
+                        int bytesLen) {
+  if (wide == nullptr || len == 0 || len < -1 || bytesLen < 0 || (bytesLen > 0 && bytes == nullptr)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  size_t units = len < 0 ? std::char_traits<char16_t>::length(wide) + 1 : static_cast<size_t>(len);
+  std::string out;
+  {
+    std::lock_guard lock(converterMutex);
+    iconv_t cd = Converter(codePage, Direction::FromWide);
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return 0;
+    }
+    if (flags != 0) {
+      SetLastError(ERROR_INVALID_FLAGS);
+      return 0;
+    }
+    std::string replacement = codePage == CP_UTF8 ? std::string("\xEF\xBF\xBD") : std::string("?");
+    Convert(cd, reinterpret_cast<const char*>(wide), units * 2, out, replacement, 2);
+  }
+  int size = static_cast<int>(out.size());
+  if (bytesLen == 0) return size;
+  if (size > bytesLen) {
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return 0;
+  }
+  std::memcpy(bytes, out.data(), out.size());
+  return size;
+}
+
+namespace {
+
+WideString ToWideWhole(unsigned codePage, std::string_view text) {
+  if (text.empty()) return WideString();
+  int units = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  WideString wide(static_cast<size_t>(units), u'\0');
+  if (units > 0)
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), units);
+  return wide;
+}
+
+std::string FromWideWhole(unsigned codePage, const WideString& text) {
+  if (text.empty()) return std::string();
+  int size = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::string bytes(static_cast<size_t>(size), '\0');
+  if (size > 0)
+    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size);
+  return bytes;
+}
+
+}  // namespace
+
+AnsiString WideToAnsi(const WideString& text) { return FromWideWhole(kAnsiCodePage, text); }
+
+WideString AnsiToWide(const AnsiString& text) { return ToWideWhole(kAnsiCodePage, text); }
+
+std::string AnsiToUtf8(const AnsiString& text) { return FromWideWhole(CP_UTF8, AnsiToWide(text)); }
+
+AnsiString Utf8ToAnsi(std::string_view utf8) { return WideToAnsi(ToWideWhole(CP_UTF8, utf8)); }
+
+bool TryUtf8ToAnsi(std::string_view utf8, AnsiString& ansi) {
+  WideString wide = ToWideWhole(CP_UTF8, utf8);
+  ansi = WideToAnsi(wide);
+  // Only a faithful round trip counts: "?" in the result that the name did not hold means
+  // a character 1251 lacks, and U+FFFD means bytes that were not UTF-8.
+  return AnsiToWide(ansi) == wide && wide.find(u'\uFFFD') == WideString::npos;
+}
+
+std::string WideToUtf8(const WideString& text) { return FromWideWhole(CP_UTF8, text); }
+
+WideString Utf8ToUtf16(std::string_view utf8) { return ToWideWhole(CP_UTF8, utf8); }

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string_view>
+
+#include "platform/AnsiString.h"
+
+// Code-page conversion with the numbers and error codes of the Windows API.
+
+constexpr unsigned CP_ACP = 0;
+constexpr unsigned CP_OEMCP = 1;
+constexpr unsigned CP_MACCP = 2;
+constexpr unsigned CP_THREAD_ACP = 3;
+constexpr unsigned CP_UTF8 = 65001;
+
+// The system's ANSI code page, fixed.
+constexpr unsigned kAnsiCodePage = 1251;
+
+constexpr unsigned ERROR_SUCCESS = 0;
+constexpr unsigned ERROR_INVALID_PARAMETER = 87;
+constexpr unsigned ERROR_INSUFFICIENT_BUFFER = 122;
+constexpr unsigned ERROR_INVALID_FLAGS = 1004;
+constexpr unsigned ERROR_NO_UNICODE_TRANSLATION = 1113;
+
+unsigned GetLastError();
+void SetLastError(unsigned error);
+
+// True when the table has a converter for the code page.
+bool IsCodePageKnown(unsigned codePage);
+
+// Converts len bytes (len < 0: up to and including the terminating NUL) into at most
+// wideLen UTF-16 units. wideLen 0 asks for the size only. Returns the number of units,
+// or 0 with the last error set: 87 for an unknown code page or bad arguments, 122 when
+// the output does not fit, 1004 for flags other than 0. Invalid sequences become U+FFFD.
+int MultiByteToWideChar(unsigned codePage, unsigned flags, const char* bytes, int len, char16_t* wide,
+                        int wideLen);
+
+// Converts len UTF-16 units (len < 0: up to and including the NUL) into at most bytesLen
+// bytes (0: size only). A character the code page cannot show becomes "?".
+int WideCharToMultiByte(unsigned codePage, unsigned flags, const char16_t* wide, int len, char* bytes,
+                        int bytesLen);
+
+// The class library's conversions between WideString and AnsiString (ANSI code page).
+AnsiString WideToAnsi(const WideString& text);
+WideString AnsiToWide(const AnsiString& text);
+
+// Between the ANSI code page and UTF-8, for the system's names and the program's own texts.
+// ToUtf8 never fails (every 1251 byte has a character). FromUtf8 turns what 1251 cannot show
+// into "?"; TryFromUtf8 fails instead, for names that must not be garbled.
+std::string AnsiToUtf8(const AnsiString& text);
+AnsiString Utf8ToAnsi(std::string_view utf8);
+bool TryUtf8ToAnsi(std::string_view utf8, AnsiString& ansi);
+
+// WideString and UTF-8, with no code page in between.
+std::string WideToUtf8(const WideString& text);
+WideString Utf8ToUtf16(std::string_view utf8);

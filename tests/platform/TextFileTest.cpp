@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/TextFile.h"
+#include "support/TempProgramDir.h"
+
+namespace {
+
+std::vector<std::string> ReadAll(const TempProgramDir& dir, const std::string& bytes, size_t buffer) {
+  dir.Write("f.txt", bytes);
+  TextFile file;
+  EXPECT_TRUE(file.Open(dir.Path("f.txt")));
+  std::vector<std::string> lines;
+  AnsiString line;
+  while (file.ReadLine(line, buffer)) lines.push_back(line);
+  return lines;
+}
+
+using Lines = std::vector<std::string>;
+using namespace std::string_literals;
+
+}  // namespace
+
+TEST(TextFile, ReadsLikeWindowsTextModeFgets) {
+  TempProgramDir dir;
+  struct Case {
+    std::string bytes;
+    size_t buffer;
+    Lines expected;
+  } cases[] = {
+      {"", 8, {}},
+      {"a\nb\n", 8, {"a\n", "b\n"}},
+      {"a\r\nb", 8, {"a\n", "b"}},
+      {"a\rb\r\r\n", 8, {"ab\n"}},
+      {"abcdefghij\n", 5, {"abcd", "efgh", "ij\n"}},
+      // Exactly size - 1 bytes before the line feed: the line feed comes as a read of its own.
+      {"abcd\nx", 5, {"abcd", "\n", "x"}},
+      // Carriage returns do not count toward the buffer.
+      {"ab\r\rcd\n", 5, {"abcd", "\n"}},
+      {"a\nb\x1A" "c\nd\n", 8, {"a\n", "b"}},
+      {"\x1A" "abc", 8, {}},
+      // A NUL ends the text of the read; the bytes after it still count.
+      {"ab\0cd\nef\n"s, 8, {"ab", "ef\n"}},
+      {"ab\0cdefgh\n"s, 5, {"ab", "defg", "h\n"}},
+      {"\0x\n"s, 8, {""}},
+      {"\n\n", 8, {"\n", "\n"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ReadAll(dir, c.bytes, c.buffer), c.expected) << c.bytes;
+}
+
+TEST(TextFile, OpensRegularFilesOnly) {
+  TempProgramDir dir;
+  TextFile file;
+  EXPECT_FALSE(file.Open(dir.Path("missing.txt")));
+  dir.MakeDir("folder.txt");
+  EXPECT_FALSE(file.Open(dir.Path("folder.txt")));
+  ASSERT_EQ(mkfifo(dir.Path("pipe.txt").c_str(), 0600), 0);
+  EXPECT_FALSE(file.Open(dir.Path("pipe.txt"))) << "a pipe must neither open nor block";
+  EXPECT_FALSE(file.Open("/dev/null"));
+  EXPECT_FALSE(file.Open(""));
+}
+
+TEST(TextFile, PathsAreAnsiTextConvertedForTheSystem) {
+  TempProgramDir dir;
+  dir.Write("Отчёт.csv", "x\n");
+  TextFile file;
+  ASSERT_TRUE(file.Open(Cp(dir.Path("Отчёт.csv").c_str())));
+  AnsiString line;
+  ASSERT_TRUE(file.ReadLine(line, 2048));
+  EXPECT_EQ(line, "x\n");
+  // The UTF-8 bytes of the name are no 1251 name of that file.
+  EXPECT_FALSE(file.Open(dir.Path("Отчёт.csv")));
+  // 0x98 is no character in 1251, so no name on the system.
+  EXPECT_FALSE(file.Open(dir.Dir() + "\x98.csv"));
+}

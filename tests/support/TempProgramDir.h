@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+#include "platform/AnsiString.h"
+
+// A program folder of its own for one test: the executable's path points into a fresh
+// temporary folder, so the configuration readers, the log and the template listing find
+// the files that the test lays out there. Removed with everything in it at the end.
+class TempProgramDir {
+ public:
+  TempProgramDir();
+  ~TempProgramDir();
+  TempProgramDir(const TempProgramDir&) = delete;
+  TempProgramDir& operator=(const TempProgramDir&) = delete;
+
+  // The folder with its trailing "/", as the program computes it.
+  const std::string& Dir() const { return dir_; }
+  std::string Path(const std::string& name) const { return dir_ + name; }
+
+  // Writes bytes as they stand (no line-end translation); creates folders on the way.
+  void Write(const std::string& name, const std::string& bytes) const;
+  void MakeDir(const std::string& name) const;
+  std::string Read(const std::string& name) const;
+  bool Exists(const std::string& name) const;
+
+ private:
+  std::string dir_;
+};
+
+// Bytes of a file anywhere; an empty text when it cannot be read.
+std::string ReadFileBytes(const std::string& path);
+
+// UTF-8 text of the tests' own sources in the ANSI code page (1251).
+AnsiString Cp(const char* utf8);
