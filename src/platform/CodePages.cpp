@@ -42,8 +42,17 @@ enum class Direction { ToWide, FromWide };
 // unavailable so that the table is not asked again for every line.
 std::mutex converterMutex;
 
+struct ConverterCache {
+  ~ConverterCache() {
+    for (auto& [key, cd] : converters)
+      if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
+  }
+  std::map<std::pair<unsigned, Direction>, iconv_t> converters;
+};
+
 iconv_t Converter(unsigned codePage, Direction direction) {
-  static std::map<std::pair<unsigned, Direction>, iconv_t> cache;
+  static ConverterCache cacheHolder;
+  auto& cache = cacheHolder.converters;
   const auto& table = CodePageTable();
   auto entry = table.find(codePage);
   if (entry == table.end()) return reinterpret_cast<iconv_t>(-1);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/AnsiString.h"
+
+// Splits at a separator character, without quoting. A trailing separator adds no piece; the
+// last piece loses its trailing carriage returns and line feeds (it may become empty and is
+// still a piece). A text without the separator is the one piece, unchanged.
+std::vector<AnsiString> Split(AnsiString text, char separator);
+
+// Splits at a separator text. The text after the last separator, its trailing carriage
+// returns and line feeds cut, is a last piece when something is left of it.
+std::vector<AnsiString> SplitByString(AnsiString text, const AnsiString& separator);
+
+// Replaces every occurrence of searched. A shorter replacement repeats the search, so that
+// occurrences it forms with its neighbours go too; any other replacement is one pass over the
+// text as it was, so the operation always ends.
+AnsiString ReplaceAll(const AnsiString& text, const AnsiString& searched, const AnsiString& replacement);
+
+// Bytes in a code page as wide text, up to the first NUL; at most 2048 wide characters. An
+// empty result on failure, with the conversion's error left in GetLastError().
+WideString ToWide(const AnsiString& bytes, int codePage);
+WideString Utf8ToWide(const AnsiString& bytes);

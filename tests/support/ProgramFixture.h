@@ -1,0 +1,29 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "logger/Logger.h"
+#include "platform/System.h"
+#include "support/TempProgramDir.h"
+
+// A test with a program folder of its own, no command-line arguments but the program, and a
+// log that starts a fresh run in that folder.
+class ProgramFixture : public ::testing::Test {
+ protected:
+  ProgramFixture() {
+    Logger::ResetForTesting();
+    SetCommandLineForTesting({dir.Path("kelvarn")});
+  }
+  ~ProgramFixture() override {
+    Logger::ResetForTesting();
+    SetCommandLineForTesting({});
+  }
+
+  // The log as written, byte for byte.
+  std::string LogText() const { return dir.Read("logs.txt"); }
+
+  TempProgramDir dir;
+};
