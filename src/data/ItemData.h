@@ -1,0 +1,39 @@
+#pragma once
+
+#include <map>
+#include <vector>
+
+#include "data/MedsData.h"
+#include "platform/AnsiString.h"
+
+class Settings;
+
+// One sample: the lines of a results file that share one analysis time.
+class ItemData {
+ public:
+  ItemData() = default;
+  // A new sample from one split line; it starts with that line's result.
+  ItemData(std::vector<AnsiString> pieces, const Settings& settings);
+
+  void AddMeds(const std::vector<AnsiString>& pieces, const Settings& settings);
+
+  // Of the first result whose group key is the given one; empty when there is none.
+  AnsiString GetMedsResult(const AnsiString& key) const;
+  AnsiString GetMedsValue(const AnsiString& key) const;
+
+  AnsiString GetDate() const;
+  AnsiString GetTime() const;
+  AnsiString GetLotDate() const;
+  AnsiString GetField(const AnsiString& name) const;
+
+  AnsiString id;
+  AnsiString provider;
+  AnsiString time;
+  AnsiString notes;
+  AnsiString batch;
+  std::vector<MedsData> meds;
+  std::map<AnsiString, AnsiString> fields;
+};
+
+// The decimal form of a number.
+AnsiString IntToText(int value);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <vector>
+
+#include "data/RawItemData.h"
+
+class Settings;
+
+// Every kept line of a results file as a raw row, the last line of the file first.
+class RawData {
+ public:
+  // Adds the lines from the last to the first; false when one of them could not be added.
+  bool Parse(const std::vector<AnsiString>& lines, const Settings& settings);
+  void AddLine(const AnsiString& line, const Settings& settings);
+
+  std::vector<RawItemData> rows;
+};

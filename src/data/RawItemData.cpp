@@ -1,0 +1,24 @@
+#include "data/RawItemData.h"
+
+#include "data/RecordFields.h"
+#include "settings/Settings.h"
+
+RawItemData::RawItemData(const std::vector<AnsiString>& pieces, const Settings& settings) {
+  id = settings.GetValueByField("{id}", pieces);
+  provider = settings.GetValueByField("{provider}", pieces);
+  time = settings.GetValueByField("{time}", pieces);
+  ename = settings.GetValueByField("{ename}", pieces);
+  evalue = settings.GetValueByField("{evalue}", pieces);
+  eresult = settings.GetValueByField("{eresult}", pieces);
+  notes = settings.GetValueByField("{notes}", pieces);
+  batch = settings.GetValueByField("{lot}", pieces);
+  for (const auto& [field, index] : settings.fieldIndexes) fields[field] = settings.GetValueByField(field, pieces);
+}
+
+AnsiString RawItemData::GetDate() const { return record_fields::DateOf(time); }
+
+AnsiString RawItemData::GetTime() const { return record_fields::TimeOf(time); }
+
+AnsiString RawItemData::GetLotDate() const { return record_fields::LotDateOf(batch); }
+
+AnsiString RawItemData::GetField(const AnsiString& name) const { return record_fields::FieldOf(fields, name); }

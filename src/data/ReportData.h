@@ -1,0 +1,32 @@
+#pragma once
+
+#include <map>
+
+#include "data/ItemData.h"
+#include "data/RawData.h"
+#include "settings/Settings.h"
+
+// One opened results file: its samples by analysis time, its raw rows and its own copy of
+// the configuration.
+class ReportData {
+ public:
+  ReportData() = default;
+  explicit ReportData(const Settings& settings);
+
+  // Reads the file; called once, on a fresh record.
+  bool Load(const AnsiString& path);
+  void AddContent(const AnsiString& line);
+  // The line in the ANSI code page, or the line as read when no code page applies.
+  AnsiString ConvertLine(const AnsiString& line);
+  void ProbeCodePages(const AnsiString& line);
+
+  AnsiString GetProviderName(const AnsiString& code) const;
+  AnsiString GetCaption() const;
+
+  AnsiString id;
+  AnsiString path;
+  std::map<AnsiString, ItemData> records;
+  RawData raw;
+  Settings settings;
+  bool probeCodePages = false;
+};
