@@ -32,9 +32,7 @@ class ReportDataTest : public ProgramFixture {
 
   void UseSettings(const std::string& text, const std::vector<std::string>& arguments = {}) {
     dir.Write("settings.txt", text);
-    std::vector<std::string> all = {dir.Path("kelvarn")};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    SetCommandLineForTesting(all);
+    SetArguments(arguments);
     settings = Settings();
     settings.Load();
   }

@@ -15,9 +15,7 @@ class ShippedSamplesTest : public ProgramFixture {
   Settings ShippedSettings(const std::vector<std::string>& arguments = {}) {
     for (const char* name : {"settings.txt", "dictionary.txt", "name.txt"})
       dir.Write(name, ReadFileBytes(Source(std::string("config/") + name)));
-    std::vector<std::string> all = {dir.Path("kelvarn")};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    SetCommandLineForTesting(all);
+    SetArguments(arguments);
     Settings settings;
     settings.Load();
     return settings;
