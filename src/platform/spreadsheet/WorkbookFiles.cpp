@@ -1,5 +1,8 @@
 #include "platform/spreadsheet/WorkbookFiles.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -29,12 +32,18 @@ std::string& LastWritten() {
   return path;
 }
 
-// The run's private folder (mode 0700), made on first use; a folder that could not be made
-// is tried again next time.
+// Still our own folder: a cleaner of the temporary folder may have taken it away.
+bool IsOwnFolder(const std::string& folder) {
+  struct stat st;
+  return lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid();
+}
+
+// The run's private folder (mode 0700), made on first use, and again when it has gone; a
+// folder that could not be made is tried again next time.
 std::string WorkbookFolder(const std::string& fileName) {
   if (FolderForTesting()) return *FolderForTesting();
   std::string& folder = RunFolder();
-  if (folder.empty()) {
+  if (folder.empty() || !IsOwnFolder(folder)) {
     const char* tmp = std::getenv("TMPDIR");
     std::string pattern = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/kelvarn-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) {
@@ -52,7 +61,9 @@ std::string WorkbookFolder(const std::string& fileName) {
 namespace spreadsheet {
 
 void ShowWorkbook(const Workbook& workbook) {
-  const std::string path = WorkbookFolder(workbook.FileName()) + "/" + workbook.FileName();
+  std::string path = WorkbookFolder(workbook.FileName());
+  if (path.empty() || path.back() != '/') path += '/';
+  path += workbook.FileName();
   WriteSheetXlsx(workbook.sheet, path);
   LastWritten() = path;
   StartOpener(path);
