@@ -1,17 +1,14 @@
 #include <gtest/gtest.h>
 
+#include "automation/FailureOf.h"
+
 #include "platform/Exception.h"
-#include "platform/automation/AutomationObject.h"
-#include "platform/automation/Dispatch.h"
+#include "platform/automation/DispatchObject.h"
 #include "platform/automation/ProgIds.h"
 
 namespace {
 
-struct Nothing : AutomationObject {
-  Variant GetProperty(std::string_view name, std::span<const Variant>) override { ThrowUnknownName(name); }
-  void SetProperty(std::string_view name, const Variant&) override { ThrowUnknownName(name); }
-  void CallMethod(std::string_view name) override { ThrowUnknownName(name); }
-};
+struct Nothing : DispatchObject {};
 
 // Registers a test server for the length of a test.
 class ProgIds : public ::testing::Test {
@@ -26,15 +23,6 @@ class ProgIds : public ::testing::Test {
 
   int made = 0;
 };
-
-AnsiString FailureOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return "no failure";
-}
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "automation/FailureOf.h"
 #include "platform/Exception.h"
 #include "platform/automation/AutomationObject.h"
 #include "platform/automation/Dispatch.h"
@@ -23,15 +24,6 @@ struct Probe : AutomationObject {
   }
   void CallMethod(std::string_view name) override { calls.push_back("call " + std::string(name)); }
 };
-
-AnsiString FailureOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return "no failure";
-}
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 
 #include <xlsxwriter.h>
 
+#include "automation/FailureOf.h"
 #include "platform/Exception.h"
 #include "platform/automation/AutomationObject.h"
 #include "platform/automation/ProgIds.h"
@@ -31,15 +32,6 @@ const Cell& CellAt(const Variant& app, int row, int column) {
 
 const CellFormat& FormatAt(const Variant& app, int row, int column) {
   return SheetOf(app).Format(CellAt(app, row, column).format);
-}
-
-AnsiString FailureOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return "no failure";
 }
 
 class Server : public ::testing::Test {

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "WorkbookOutput.h"
+#include "automation/FailureOf.h"
 #include "platform/Exception.h"
 #include "platform/automation/ProgIds.h"
 #include "platform/spreadsheet/Application.h"
@@ -24,15 +25,6 @@ Variant NewApplicationWithWorkbook() {
   app.GetProperty("WorkBooks").CallMethod("add");
   app.GetProperty("WorkSheets", 1).GetProperty("Range", u"A1").SetProperty("Value", u"x");
   return app;
-}
-
-AnsiString FailureOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return "no failure";
 }
 
 // Waits up to five seconds for a condition that a detached process brings about.

@@ -29,8 +29,6 @@ void Application::SetProperty(std::string_view name, const Variant& value) {
   visible_ = visible;
 }
 
-void Application::CallMethod(std::string_view name) { ThrowUnknownName(name); }
-
 void Application::AddWorkbook() {
   active_ = std::make_shared<Workbook>();
   workbooks_.push_back(active_);

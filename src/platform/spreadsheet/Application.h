@@ -3,18 +3,17 @@
 #include <memory>
 #include <vector>
 
-#include "platform/automation/AutomationObject.h"
+#include "platform/automation/DispatchObject.h"
 #include "platform/spreadsheet/Workbook.h"
 
 namespace spreadsheet {
 
 // One instance of the spreadsheet server: its workbooks, the active one, and whether it is
 // visible. A new instance has no workbook.
-class Application : public AutomationObject, public std::enable_shared_from_this<Application> {
+class Application : public DispatchObject, public std::enable_shared_from_this<Application> {
  public:
   Variant GetProperty(std::string_view name, std::span<const Variant> arguments) override;
   void SetProperty(std::string_view name, const Variant& value) override;
-  void CallMethod(std::string_view name) override;
 
   void AddWorkbook();
   const std::vector<std::shared_ptr<Workbook>>& Workbooks() const { return workbooks_; }

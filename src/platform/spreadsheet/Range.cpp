@@ -65,7 +65,7 @@ Variant Range::GetProperty(std::string_view name, std::span<const Variant> argum
 }
 
 void Range::SetProperty(std::string_view name, const Variant& value) {
-  Sheet& sheet = ref_.GetSheet();
+  Sheet& sheet = GetSheet();
   if (IsMember(name, "Value")) {
     sheet.SetValue(rect_, ToCellValue(value));
   } else if (IsMember(name, "NumberFormat")) {
@@ -81,7 +81,5 @@ void Range::SetProperty(std::string_view name, const Variant& value) {
     ThrowUnknownName(name);
   }
 }
-
-void Range::CallMethod(std::string_view name) { ThrowUnknownName(name); }
 
 }  // namespace spreadsheet

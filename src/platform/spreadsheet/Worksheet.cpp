@@ -20,8 +20,4 @@ Variant Worksheet::GetProperty(std::string_view name, std::span<const Variant> a
   ThrowUnknownName(name);
 }
 
-void Worksheet::SetProperty(std::string_view name, const Variant&) { ThrowUnknownName(name); }
-
-void Worksheet::CallMethod(std::string_view name) { ThrowUnknownName(name); }
-
 }  // namespace spreadsheet
