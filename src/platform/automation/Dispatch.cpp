@@ -1,0 +1,23 @@
+#include "platform/automation/Dispatch.h"
+
+#include <algorithm>
+
+#include "platform/Exception.h"
+
+namespace {
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+bool IsMember(std::string_view name, std::string_view member) {
+  return std::ranges::equal(name, member, [](char a, char b) { return LowerAscii(a) == LowerAscii(b); });
+}
+
+void ThrowUnknownName(std::string_view name) { throw Exception("Unknown name: " + AnsiString(name)); }
+
+void ThrowTypeMismatch() { throw Exception("Type mismatch"); }
+
+void ExpectArguments(std::span<const Variant> arguments, std::size_t count) {
+  if (arguments.size() != count) throw Exception("Invalid number of parameters");
+}

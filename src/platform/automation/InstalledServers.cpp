@@ -1,0 +1,5 @@
+#include "platform/automation/InstalledServers.h"
+
+#include "platform/spreadsheet/SpreadsheetServer.h"
+
+void RegisterInstalledServers() { RegisterSpreadsheetServer(); }

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string_view>
+
+namespace spreadsheet {
+
+// Excel's refusal of a call that names a member it has but with arguments or a value it
+// cannot take: "Unable to set the ColumnWidth property of the Range class".
+[[noreturn]] void RefuseGet(std::string_view property, std::string_view className);
+[[noreturn]] void RefuseSet(std::string_view property, std::string_view className);
+
+}  // namespace spreadsheet

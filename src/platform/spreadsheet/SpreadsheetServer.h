@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+// The in-process spreadsheet server that stands in for Excel: "Excel.Application".
+//
+// Application: WorkBooks, WorkSheets(i) (the worksheets of the active workbook; one each),
+//   Visible (true writes the active workbook as .xlsx and hands it to the desktop's opener).
+// Workbooks: add (a new workbook that becomes the active one).
+// Worksheet: Cells (the range of the whole sheet), Range(address), e.g. "B5:D5".
+// Range: Item(row, column) relative to its first cell, Value, NumberFormat, WrapText,
+//   ColumnWidth (0 to 255), RowHeight (0 to 409), Borders(7 to 10) for its outer edges,
+//   Font.
+// Border: LineStyle (Excel's constants). Font: Size (1 to 409), Bold.
+
+constexpr const char* kSpreadsheetProgId = "Excel.Application";
+
+// Registers the server under kSpreadsheetProgId (replacing what was registered there).
+void RegisterSpreadsheetServer();
+
+// Test seams. Workbooks go into this folder (a system path, UTF-8; it must exist) instead of
+// the run's private one; an empty path returns to that.
+void SetWorkbookFolderForTesting(const std::string& systemPath);
+
+// The system path (UTF-8) of the workbook file written last in this run; empty before the
+// first. Set once the file is written, also when its opener then fails to start.
+std::string LastWrittenWorkbookSystemPath();

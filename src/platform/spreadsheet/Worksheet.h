@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/automation/DispatchObject.h"
+#include "platform/spreadsheet/Workbook.h"
+
+namespace spreadsheet {
+
+// A worksheet: "Cells" is the range of the whole sheet, "Range" the range of an address.
+class Worksheet : public DispatchObject {
+ public:
+  explicit Worksheet(SheetRef ref) : ref_(std::move(ref)) {}
+
+  Variant GetProperty(std::string_view name, std::span<const Variant> arguments) override;
+
+ private:
+  SheetRef ref_;
+};
+
+}  // namespace spreadsheet

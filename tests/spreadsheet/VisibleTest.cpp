@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "WorkbookOutput.h"
+#include "automation/FailureOf.h"
+#include "platform/Exception.h"
+#include "platform/automation/ProgIds.h"
+#include "platform/spreadsheet/Application.h"
+#include "platform/spreadsheet/SpreadsheetServer.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+Variant NewApplicationWithWorkbook() {
+  Variant app = CreateObject("Excel.Application");
+  app.GetProperty("WorkBooks").CallMethod("add");
+  app.GetProperty("WorkSheets", 1).GetProperty("Range", u"A1").SetProperty("Value", u"x");
+  return app;
+}
+
+// Waits up to five seconds for a condition that a detached process brings about.
+bool Eventually(const std::function<bool()>& condition) {
+  for (int i = 0; i < 500; ++i) {
+    if (condition()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return condition();
+}
+
+// Children of this process that have ended and are not reaped.
+int Zombies() {
+  int zombies = 0;
+  for (const auto& entry : fs::directory_iterator("/proc")) {
+    std::ifstream stat(entry.path() / "stat");
+    std::string line;
+    if (!std::getline(stat, line)) continue;
+    auto close = line.rfind(')');
+    if (close == std::string::npos) continue;
+    char state = 0;
+    int parent = 0;
+    if (std::sscanf(line.c_str() + close + 1, " %c %d", &state, &parent) == 2 && parent == getpid() && state == 'Z')
+      ++zombies;
+  }
+  return zombies;
+}
+
+std::string WriteScript(const WorkbookOutput& output, const std::string& name, const std::string& body) {
+  std::string path = output.Folder() + name;
+  std::ofstream(path) << "#!/bin/sh\n" << body;
+  chmod(path.c_str(), 0755);
+  return path;
+}
+
+}  // namespace
+
+TEST(Visible, WritesTheActiveWorkbookAndHandsItToTheOpener) {
+  WorkbookOutput output;
+  std::string record = output.Folder() + "opened.txt";
+  std::string opener = WriteScript(output, "opener.sh", "echo \"$#|$1\" > '" + record + "'\n");
+  setenv("KELVARN_OPENER", opener.c_str(), 1);
+
+  Variant app = NewApplicationWithWorkbook();
+  app.SetProperty("Visible", true);
+  std::string written = LastWrittenWorkbookSystemPath();
+  EXPECT_EQ(fs::path(written).parent_path(), fs::path(output.Folder()).parent_path());
+  EXPECT_TRUE(fs::is_regular_file(written));
+  std::string name = fs::path(written).filename();
+  EXPECT_EQ(name.rfind("Book", 0), 0u);
+  EXPECT_EQ(fs::path(name).extension(), ".xlsx");
+  ASSERT_TRUE(Eventually([&] { return fs::exists(record) && fs::file_size(record) > 0; }));
+  std::string line;
+  std::getline(std::ifstream(record), line);
+  EXPECT_EQ(line, "1|" + written);  // the file is its only argument
+  EXPECT_FALSE(fs::exists(written + ".part"));
+}
+
+TEST(Visible, EachWorkbookHasAFileOfItsOwn) {
+  WorkbookOutput output;
+  Variant app = NewApplicationWithWorkbook();
+  app.SetProperty("Visible", true);
+  std::string first = LastWrittenWorkbookSystemPath();
+  app.GetProperty("WorkBooks").CallMethod("add");
+  app.SetProperty("Visible", true);
+  std::string second = LastWrittenWorkbookSystemPath();
+  NewApplicationWithWorkbook().SetProperty("Visible", true);
+  std::string third = LastWrittenWorkbookSystemPath();
+  auto number = [](const std::string& path) { return std::stoi(fs::path(path).stem().string().substr(4)); };
+  EXPECT_EQ(number(second), number(first) + 1);
+  EXPECT_EQ(number(third), number(second) + 1);
+  for (const auto& path : {first, second, third}) EXPECT_TRUE(fs::is_regular_file(path)) << path;
+}
+
+TEST(Visible, FalseOrNoWorkbookWritesNothing) {
+  WorkbookOutput output;
+  std::string before = LastWrittenWorkbookSystemPath();
+  NewApplicationWithWorkbook().SetProperty("Visible", false);
+  CreateObject("Excel.Application").SetProperty("Visible", true);
+  EXPECT_EQ(LastWrittenWorkbookSystemPath(), before);
+  EXPECT_EQ(std::distance(fs::directory_iterator(output.Folder()), fs::directory_iterator()), 0);
+}
+
+TEST(Visible, TheOpenerIsReapedWithoutTheCallerWaiting) {
+  WorkbookOutput output;
+  std::string slow = WriteScript(output, "slow.sh", "sleep 1\n");
+  setenv("KELVARN_OPENER", slow.c_str(), 1);
+  auto start = std::chrono::steady_clock::now();
+  NewApplicationWithWorkbook().SetProperty("Visible", true);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(800));
+  setenv("KELVARN_OPENER", "/bin/true", 1);
+  for (int i = 0; i < 3; ++i) NewApplicationWithWorkbook().SetProperty("Visible", true);
+  std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+  EXPECT_TRUE(Eventually([] { return Zombies() == 0; }));
+}
+
+TEST(Visible, AnOpenerThatCannotStartNamesTheFileAndTheFileStays) {
+  WorkbookOutput output("/nonexistent/kelvarn-opener");
+  Variant app = NewApplicationWithWorkbook();
+  AnsiString failure = FailureOf([&] { app.SetProperty("Visible", true); });
+  std::string written = LastWrittenWorkbookSystemPath();
+  EXPECT_NE(failure.find(written), AnsiString::npos) << failure;
+  EXPECT_NE(failure.find("/nonexistent/kelvarn-opener"), AnsiString::npos) << failure;
+  EXPECT_TRUE(fs::is_regular_file(written));
+}
+
+TEST(Visible, AFolderThatCannotBeWrittenNamesTheFileAndStartsNoOpener) {
+  WorkbookOutput output;
+  std::string record = output.Folder() + "opened.txt";
+  setenv("KELVARN_OPENER", WriteScript(output, "opener.sh", "touch '" + record + "'\n").c_str(), 1);
+  output.Dir().Write("plain-file", "x");
+  SetWorkbookFolderForTesting(output.Folder() + "plain-file/sub");  // a folder under a regular file
+  std::string before = LastWrittenWorkbookSystemPath();
+  Variant app = NewApplicationWithWorkbook();
+  AnsiString failure = FailureOf([&] { app.SetProperty("Visible", true); });
+  EXPECT_NE(failure.find(output.Folder() + "plain-file/sub/Book"), AnsiString::npos) << failure;
+  EXPECT_NE(failure.find(".xlsx"), AnsiString::npos) << failure;
+  EXPECT_EQ(LastWrittenWorkbookSystemPath(), before);
+  EXPECT_FALSE(std::dynamic_pointer_cast<spreadsheet::Application>(app.AsObject())->Visible());
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_FALSE(fs::exists(record));
+}
+
+TEST(Visible, WithoutATestFolderTheRunHasAPrivateFolderOfItsOwn) {
+  WorkbookOutput output;
+  setenv("TMPDIR", output.Folder().c_str(), 1);
+  SetWorkbookFolderForTesting("");
+  NewApplicationWithWorkbook().SetProperty("Visible", true);
+  fs::path firstFile = LastWrittenWorkbookSystemPath();
+  NewApplicationWithWorkbook().SetProperty("Visible", true);
+  fs::path secondFile = LastWrittenWorkbookSystemPath();
+  unsetenv("TMPDIR");
+  fs::path first = firstFile.parent_path(), second = secondFile.parent_path();
+  EXPECT_EQ(first, second);
+  EXPECT_EQ(first.filename().string().rfind("kelvarn-", 0), 0u) << first;
+  struct stat st;
+  ASSERT_EQ(stat(first.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  if (first.parent_path() != fs::path(output.Folder()).parent_path()) {
+    // Made elsewhere by an earlier test of this run: take away only what this test put there.
+    fs::remove(firstFile);
+    fs::remove(secondFile);
+  }
+}
+
+TEST(Visible, ARunFolderThatHasGoneIsMadeAgain) {
+  WorkbookOutput output;
+  setenv("TMPDIR", output.Folder().c_str(), 1);
+  SetWorkbookFolderForTesting("");
+  NewApplicationWithWorkbook().SetProperty("Visible", true);
+  fs::path first = fs::path(LastWrittenWorkbookSystemPath()).parent_path();
+  fs::remove_all(first);  // as a cleaner of the temporary folder does
+  NewApplicationWithWorkbook().SetProperty("Visible", true);
+  unsetenv("TMPDIR");
+  EXPECT_TRUE(fs::is_regular_file(LastWrittenWorkbookSystemPath()));
+  EXPECT_EQ(fs::path(LastWrittenWorkbookSystemPath()).parent_path().parent_path(), fs::path(output.Folder()).parent_path());
+}

@@ -1,0 +1,53 @@
+"""Prints what an .xlsx holds, one tab-separated line per item, for the spreadsheet tests.
+
+cell  coordinate type repr(value) length number_format wrap bold size left top bottom right
+col   letter width hidden
+row   number height hidden
+sst   hex of the UTF-8 of each shared string, decoded as Excel reads "_xHHHH_"
+xfs   the number of cell formats
+"""
+import re
+import sys
+import zipfile
+import xml.etree.ElementTree as ET
+
+import openpyxl
+
+NS = '{http://schemas.openxmlformats.org/spreadsheetml/2006/main}'
+
+
+def excel_decode(text):
+    return re.sub('_x([0-9A-Fa-f]{4})_', lambda m: chr(int(m.group(1), 16)), text)
+
+
+def main(path):
+    out = []
+    ws = openpyxl.load_workbook(path).active
+    for (row, column), cell in sorted(ws._cells.items()):
+        value = cell.value
+        length = len(value) if isinstance(value, str) else -1
+        shown = repr(value) if length < 200 else '<long>'
+        b = cell.border
+        out.append('\t'.join(['cell', cell.coordinate, type(value).__name__, shown, str(length),
+                              cell.number_format, str(bool(cell.alignment.wrap_text)), str(bool(cell.font.b)),
+                              str(cell.font.sz), str(b.left.style), str(b.top.style), str(b.bottom.style),
+                              str(b.right.style)]))
+    for letter, dim in sorted(ws.column_dimensions.items()):
+        out.append('\t'.join(['col', letter, str(dim.width), str(bool(dim.hidden))]))
+    for number, dim in sorted(ws.row_dimensions.items()):
+        if dim.ht is not None or dim.hidden:
+            out.append('\t'.join(['row', str(number), str(dim.ht), str(bool(dim.hidden))]))
+    with zipfile.ZipFile(path) as archive:
+        for name in archive.namelist():
+            if name.endswith('.xml') or name.endswith('.rels'):
+                ET.fromstring(archive.read(name))  # every part is well-formed XML
+        if 'xl/sharedStrings.xml' in archive.namelist():
+            for si in ET.fromstring(archive.read('xl/sharedStrings.xml')).iter(NS + 'si'):
+                text = ''.join(t.text or '' for t in si.iter(NS + 't'))
+                out.append('sst\t' + excel_decode(text).encode('utf-8', 'surrogatepass').hex())
+        xfs = ET.fromstring(archive.read('xl/styles.xml')).find(NS + 'cellXfs')
+        out.append('xfs\t' + xfs.get('count'))
+    sys.stdout.write('\n'.join(out) + '\n')
+
+
+main(sys.argv[1])
