@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "support/TempProgramDir.h"
 
 Settings TestSettings() {
@@ -25,6 +27,26 @@ ReportData MakeData(const std::vector<std::string>& utf8Lines, const Settings& s
   for (auto line = lines.rbegin(); line != lines.rend(); ++line) data.AddContent(*line);
   EXPECT_TRUE(data.raw.Parse(lines, data.settings));
   return data;
+}
+
+std::string SampleKey(int i) {
+  char key[32];
+  std::snprintf(key, sizeof key, "2026.12.09 %02d:00:00", i);
+  return key;
+}
+
+std::vector<std::string> SampleLines(int n) {
+  std::vector<std::string> lines;
+  for (int i = 1; i <= n; ++i)
+    lines.push_back(std::to_string(100 + i) + ",P01," + SampleKey(i) + ",,20261208-0" + std::to_string(i % 10) +
+                    ",TCS,Негатив,0.0" + std::to_string(i % 10));
+  return lines;
+}
+
+Template MakeTemplate(const std::vector<std::string>& utf8Lines) {
+  Template tmpl;
+  for (const std::string& line : utf8Lines) tmpl.commands.push_back(MakeCommand(line));
+  return tmpl;
 }
 
 Command MakeCommand(const std::string& utf8Line) {

@@ -5,6 +5,7 @@
 
 #include "data/ReportData.h"
 #include "report/Command.h"
+#include "report/Template.h"
 #include "settings/Settings.h"
 
 // Fields of the test lines: id, provider, time, notes, batch, element, result, value.
@@ -18,6 +19,14 @@ Settings TestSettings();
 // A data set as loading a results file with these data lines (UTF-8 in the test, 1251 in the
 // data set) makes it: samples added from the last line to the first, raw rows last line first.
 ReportData MakeData(const std::vector<std::string>& utf8Lines, const Settings& settings = TestSettings());
+
+// n samples, one "{tcs}" line each: ids 101, 102, ..., keys "2026.12.09 01:00:00", ... in
+// file order, which is also key order.
+std::vector<std::string> SampleLines(int n);
+std::string SampleKey(int i);  // of sample i, from 1
+
+// A template whose command lines, written in UTF-8, are parsed as a file's would be.
+Template MakeTemplate(const std::vector<std::string>& utf8Lines);
 
 // One command parsed from a line written in UTF-8.
 Command MakeCommand(const std::string& utf8Line);
