@@ -15,7 +15,7 @@ ItemData::ItemData(std::vector<AnsiString> pieces, const Settings& settings)
       time(settings.GetValueByField("{time}", pieces)),
       notes(settings.GetValueByField("{notes}", pieces)),
       batch(settings.GetValueByField("{lot}", pieces)) {
-  for (const auto& [field, index] : settings.fieldIndexes) fields[field] = settings.GetValueByField(field, pieces);
+  fields = FieldValues(settings, pieces);
   AddMeds(pieces, settings);
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "data/MedsData.h"
+#include "data/FieldValues.h"
 #include "platform/AnsiString.h"
 
 class Settings;
@@ -32,7 +33,7 @@ class ItemData {
   AnsiString notes;
   AnsiString batch;
   std::vector<MedsData> meds;
-  std::map<AnsiString, AnsiString> fields;
+  FieldValues fields;
 };
 
 // The decimal form of a number.

@@ -1,20 +1,38 @@
 #include "data/RawData.h"
 
+#include <type_traits>
+
 #include "logger/Logger.h"
 #include "settings/Settings.h"
 #include "strings/Strings.h"
 
-bool RawData::Parse(const std::vector<AnsiString>& lines, const Settings& settings) {
-  rows.reserve(rows.size() + lines.size());
+namespace {
+
+template <typename Lines>
+bool ParseLines(RawData& raw, Lines& lines, const Settings& settings, bool release) {
+  raw.rows.reserve(raw.rows.size() + lines.size());
   for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
     try {
-      AddLine(*line, settings);
+      raw.AddLine(*line, settings);
     } catch (...) {
       Log("Can't parse '" + *line + "' raw data...", 1);
       return false;
     }
+    if constexpr (!std::is_const_v<Lines>) {
+      if (release) AnsiString().swap(*line);
+    }
   }
   return true;
+}
+
+}  // namespace
+
+bool RawData::Parse(const std::vector<AnsiString>& lines, const Settings& settings) {
+  return ParseLines(*this, lines, settings, false);
+}
+
+bool RawData::Parse(std::vector<AnsiString>&& lines, const Settings& settings) {
+  return ParseLines(*this, lines, settings, true);
 }
 
 void RawData::AddLine(const AnsiString& line, const Settings& settings) {

@@ -12,7 +12,7 @@ RawItemData::RawItemData(const std::vector<AnsiString>& pieces, const Settings& 
   eresult = settings.GetValueByField("{eresult}", pieces);
   notes = settings.GetValueByField("{notes}", pieces);
   batch = settings.GetValueByField("{lot}", pieces);
-  for (const auto& [field, index] : settings.fieldIndexes) fields[field] = settings.GetValueByField(field, pieces);
+  fields = FieldValues(settings, pieces);
 }
 
 AnsiString RawItemData::GetDate() const { return record_fields::DateOf(time); }

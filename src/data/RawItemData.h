@@ -3,6 +3,7 @@
 #include <map>
 #include <vector>
 
+#include "data/FieldValues.h"
 #include "platform/AnsiString.h"
 
 class Settings;
@@ -25,5 +26,5 @@ class RawItemData {
   AnsiString ename;
   AnsiString eresult;
   AnsiString evalue;
-  std::map<AnsiString, AnsiString> fields;
+  FieldValues fields;
 };

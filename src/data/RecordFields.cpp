@@ -30,9 +30,9 @@ AnsiString LotDateOf(const AnsiString& batch) {
   return IntToStr(static_cast<long long>(year) + 1) + "." + month + "." + day;
 }
 
-AnsiString FieldOf(const std::map<AnsiString, AnsiString>& fields, const AnsiString& name) {
-  auto found = fields.find(name);
-  return found != fields.end() ? found->second : AnsiString();
+AnsiString FieldOf(const FieldValues& fields, const AnsiString& name) {
+  const AnsiString* value = fields.Find(name);
+  return value != nullptr ? *value : AnsiString();
 }
 
 }  // namespace record_fields

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <map>
-
+#include "data/FieldValues.h"
 #include "platform/AnsiString.h"
 
 // What samples and raw rows answer alike about their time text, batch and named fields.
@@ -14,6 +13,6 @@ AnsiString TimeOf(const AnsiString& time);
 // The batch's leading YYYYMMDD one year later, as YYYY.MM.DD; empty when it is no number.
 AnsiString LotDateOf(const AnsiString& batch);
 
-AnsiString FieldOf(const std::map<AnsiString, AnsiString>& fields, const AnsiString& name);
+AnsiString FieldOf(const FieldValues& fields, const AnsiString& name);
 
 }  // namespace record_fields

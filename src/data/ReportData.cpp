@@ -58,9 +58,10 @@ bool ReportData::Load(const AnsiString& filePath) {
   }
   file.Close();
 
+  Records::iterator previous = records.end();
   for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
     try {
-      AddContent(*line);
+      AddContent(*line, previous);
     } catch (...) {
       Log("Can't add content: " + *line + "...", 1);
     }
@@ -74,22 +75,30 @@ bool ReportData::Load(const AnsiString& filePath) {
   }
   path = filePath;
 
-  if (!raw.Parse(lines, settings)) return false;
+  if (!raw.Parse(std::move(lines), settings)) return false;
   Log("readed: " + IntToText(count) + " records...", 0);
   return true;
 }
 
 void ReportData::AddContent(const AnsiString& line) {
+  Records::iterator previous = records.end();
+  AddContent(line, previous);
+}
+
+void ReportData::AddContent(const AnsiString& line, Records::iterator& previous) {
   std::vector<AnsiString> pieces = Split(line, ',');
   if (pieces.empty()) return;
   AnsiString key = settings.FindKeyByAlias(settings.GetValueByField("{ename}", pieces));
   if (key.empty()) return;
   AnsiString time = settings.GetValueByField("{time}", pieces);
-  auto found = records.find(time);
-  if (found != records.end())
-    found->second.AddMeds(pieces, settings);
-  else
-    records.emplace(std::move(time), ItemData(std::move(pieces), settings));
+  if (previous == records.end() || previous->first != time) {
+    previous = records.lower_bound(time);
+    if (previous == records.end() || previous->first != time) {
+      previous = records.emplace_hint(previous, std::move(time), ItemData(std::move(pieces), settings));
+      return;
+    }
+  }
+  previous->second.AddMeds(pieces, settings);
 }
 
 AnsiString ReportData::ConvertLine(const AnsiString& line) {

@@ -29,4 +29,10 @@ class ReportData {
   RawData raw;
   Settings settings;
   bool probeCodePages = false;
+
+ private:
+  using Records = std::map<AnsiString, ItemData>;
+  // AddContent for lines that come sample by sample: the sample of the previous line is
+  // tried first, so a large file is not searched for every line.
+  void AddContent(const AnsiString& line, Records::iterator& previous);
 };

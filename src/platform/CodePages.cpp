@@ -65,13 +65,13 @@ iconv_t Converter(unsigned codePage, Direction direction) {
   return cd;
 }
 
-// Runs one conversion to its end. An invalid or unmappable input unit is replaced by
+// Runs one conversion to its end into out. An invalid or unmappable input unit is replaced by
 // `replacement` (output bytes) and skipped `skip` input bytes at a time.
-void Convert(iconv_t cd, const char* in, size_t inLen, std::string& out, const std::string& replacement,
-             size_t skip) {
+void Convert(iconv_t cd, const char* in, size_t inLen, std::string& out, std::string_view replacement, size_t skip) {
+  thread_local std::vector<char> buffer;
+  if (buffer.size() < inLen * 4 + 16) buffer.resize(inLen * 4 + 16);
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
   out.clear();
-  std::vector<char> buffer(inLen * 4 + 16);
   char* src = const_cast<char*>(in);
   size_t srcLeft = inLen;
   while (true) {
@@ -105,9 +105,26 @@ void Convert(iconv_t cd, const char* in, size_t inLen, std::string& out, const s
   out.append(buffer.data(), buffer.size() - dstLeft);
 }
 
-std::string ReplacementCharacter() {
-  char16_t fffd = 0xFFFD;
-  return std::string(reinterpret_cast<const char*>(&fffd), 2);
+// One whole conversion; false with the last error set for an unknown code page or flags.
+bool ConvertText(unsigned codePage, unsigned flags, Direction direction, const char* in, size_t inLen,
+                 std::string& out) {
+  std::lock_guard lock(converterMutex);
+  iconv_t cd = Converter(codePage, direction);
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    lastError = ERROR_INVALID_PARAMETER;
+    return false;
+  }
+  if (flags != 0) {
+    lastError = ERROR_INVALID_FLAGS;
+    return false;
+  }
+  if (direction == Direction::ToWide) {
+    static const char16_t fffd = 0xFFFD;
+    Convert(cd, in, inLen, out, std::string_view(reinterpret_cast<const char*>(&fffd), 2), 1);
+  } else {
+    Convert(cd, in, inLen, out, codePage == CP_UTF8 ? "\xEF\xBF\xBD" : "?", 2);
+  }
+  return true;
 }
 
 }  // namespace
@@ -128,20 +145,8 @@ int MultiByteToWideChar(unsigned codePage, unsigned flags, const char* bytes, in
     return 0;
   }
   size_t inLen = len < 0 ? std::strlen(bytes) + 1 : static_cast<size_t>(len);
-  std::string out;
-  {
-    std::lock_guard lock(converterMutex);
-    iconv_t cd = Converter(codePage, Direction::ToWide);
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
-      SetLastError(ERROR_INVALID_PARAMETER);
-      return 0;
-    }
-    if (flags != 0) {
-      SetLastError(ERROR_INVALID_FLAGS);
-      return 0;
-    }
-    Convert(cd, bytes, inLen, out, ReplacementCharacter(), 1);
-  }
+  thread_local std::string out;
+  if (!ConvertText(codePage, flags, Direction::ToWide, bytes, inLen, out)) return 0;
   int units = static_cast<int>(out.size() / 2);
   if (wideLen == 0) return units;
   if (units > wideLen) {
@@ -159,21 +164,9 @@ int WideCharToMultiByte(unsigned codePage, unsigned flags, const char16_t* wide,
     return 0;
   }
   size_t units = len < 0 ? std::char_traits<char16_t>::length(wide) + 1 : static_cast<size_t>(len);
-  std::string out;
-  {
-    std::lock_guard lock(converterMutex);
-    iconv_t cd = Converter(codePage, Direction::FromWide);
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
-      SetLastError(ERROR_INVALID_PARAMETER);
-      return 0;
-    }
-    if (flags != 0) {
-      SetLastError(ERROR_INVALID_FLAGS);
-      return 0;
-    }
-    std::string replacement = codePage == CP_UTF8 ? std::string("\xEF\xBF\xBD") : std::string("?");
-    Convert(cd, reinterpret_cast<const char*>(wide), units * 2, out, replacement, 2);
-  }
+  thread_local std::string out;
+  if (!ConvertText(codePage, flags, Direction::FromWide, reinterpret_cast<const char*>(wide), units * 2, out))
+    return 0;
   int size = static_cast<int>(out.size());
   if (bytesLen == 0) return size;
   if (size > bytesLen) {
@@ -186,22 +179,22 @@ int WideCharToMultiByte(unsigned codePage, unsigned flags, const char16_t* wide,
 
 namespace {
 
+// Whole texts, converted in one pass without the size query.
 WideString ToWideWhole(unsigned codePage, std::string_view text) {
   if (text.empty()) return WideString();
-  int units = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  WideString wide(static_cast<size_t>(units), u'\0');
-  if (units > 0)
-    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), units);
+  std::string out;
+  if (!ConvertText(codePage, 0, Direction::ToWide, text.data(), text.size(), out)) return WideString();
+  WideString wide(out.size() / 2, u'\0');
+  std::memcpy(wide.data(), out.data(), wide.size() * 2);
   return wide;
 }
 
 std::string FromWideWhole(unsigned codePage, const WideString& text) {
   if (text.empty()) return std::string();
-  int size = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::string bytes(static_cast<size_t>(size), '\0');
-  if (size > 0)
-    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size);
-  return bytes;
+  std::string out;
+  if (!ConvertText(codePage, 0, Direction::FromWide, reinterpret_cast<const char*>(text.data()), text.size() * 2, out))
+    return std::string();
+  return out;
 }
 
 }  // namespace

@@ -29,9 +29,7 @@ TEST_F(CommandLineTest, ArgumentsGiveCodePageDetectionAndFieldMap) {
       {{"1251", "{id},0", "ignored"}, 1251, false, "{id},0"},
   };
   for (const auto& c : cases) {
-    std::vector<std::string> arguments = {dir.Path("kelvarn")};
-    arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
-    SetCommandLineForTesting(arguments);
+    SetArguments(c.arguments);
     Settings settings;
     settings.ParseCommandLine();
     std::string label = c.arguments.empty() ? "(none)" : c.arguments[0];

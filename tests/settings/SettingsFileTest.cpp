@@ -17,9 +17,7 @@ class SettingsFileTest : public ProgramFixture {
       dir.Write("settings.txt", *file);
     else
       std::remove(dir.Path("settings.txt").c_str());
-    std::vector<std::string> all = {dir.Path("kelvarn")};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    SetCommandLineForTesting(all);
+    SetArguments(arguments);
     Settings settings;
     settings.Load();
     return settings;

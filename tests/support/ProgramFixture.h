@@ -22,6 +22,13 @@ class ProgramFixture : public ::testing::Test {
     SetCommandLineForTesting({});
   }
 
+  // The program's arguments after the program itself.
+  void SetArguments(const std::vector<std::string>& arguments) {
+    std::vector<std::string> all = {dir.Path("kelvarn")};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    SetCommandLineForTesting(all);
+  }
+
   // The log as written, byte for byte.
   std::string LogText() const { return dir.Read("logs.txt"); }
 

@@ -1,0 +1,42 @@
+#include "BenchSupport.h"
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+const std::string& BenchDir() {
+  static const std::string dir = [] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "kelvarn-bench-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) std::abort();
+    std::atexit([] { std::filesystem::remove_all(BenchDir()); });
+    return pattern;
+  }();
+  return dir;
+}
+
+double PeakResidentMegabytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+std::string WriteResultsFile(long lines) {
+  static const char* const kElements[] = {"TCS", "CAP", "STREP", "B", "LINCO", "TYL+TIL", "QNS"};
+  std::string path = BenchDir() + "/results-" + std::to_string(lines) + ".csv";
+  std::ofstream out(path, std::ios::binary);
+  out << "Номер пробы,Поставщик,Дата и время анализа,Примечание,Партия,Элемент,Результат,Значение\n";
+  char line[256];
+  for (long i = 0; i < lines; ++i) {
+    long sample = i / 7;
+    long seconds = sample * 37;
+    std::snprintf(line, sizeof line, "%05ld,P%02ld,2026.%02ld.%02ld %02ld:%02ld:%02ld,%s,202612%02ld-%02ld,%s,%s,0.%02ld\n",
+                  sample % 100000, sample % 40, 1 + sample / 400000 % 12, 1 + sample / 86400 % 28, seconds / 3600 % 24,
+                  seconds / 60 % 60, seconds % 60, sample % 9 == 0 ? "повторный отбор" : "", 1 + sample % 28,
+                  sample % 13, kElements[i % 7], sample % 50 == 0 ? "Позитив" : "Негатив", i % 100);
+    out << line;
+  }
+  return path;
+}

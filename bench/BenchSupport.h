@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+// A temporary folder for generated inputs, removed at exit.
+const std::string& BenchDir();
+
+// Peak resident memory of this process so far, in megabytes.
+double PeakResidentMegabytes();
+
+// Writes a results file of that many data lines: samples of seven groups each, in the
+// shipped samples' column order and UTF-8. Returns its path.
+std::string WriteResultsFile(long lines);
