@@ -1,5 +1,6 @@
 #include "support/RecordingSheet.h"
 
+#include <climits>
 #include <sstream>
 
 #include "platform/CodePages.h"
@@ -70,6 +71,7 @@ class RecordingCells : public ReportCells {
   template <typename Change>
   void Apply(Change change) {
     if (col_ < 0 || row_ < 0 || colSpan_ < 0 || rowSpan_ < 0) return;
+    if (static_cast<long long>(col_) + colSpan_ > INT_MAX || static_cast<long long>(row_) + rowSpan_ > INT_MAX) return;
     long long area = (static_cast<long long>(colSpan_) + 1) * (static_cast<long long>(rowSpan_) + 1);
     if (area > RecordingSheet::kMaxTrackedRange) return;
     for (long long r = row_; r <= static_cast<long long>(row_) + rowSpan_; ++r)

@@ -35,6 +35,8 @@ class RecordingSheet : public ReportHelper {
   RecordingSheet() : log_(&ownLog_) {}
   // Records into a log shared with, say, a RecordingProgress, so one list shows the order.
   explicit RecordingSheet(CallLog& log) : log_(&log) {}
+  RecordingSheet(const RecordingSheet&) = delete;
+  RecordingSheet& operator=(const RecordingSheet&) = delete;
 
   std::unique_ptr<ReportCells> GetCell(int row, int col) override;
   std::unique_ptr<ReportCells> GetRange(int col, int row, int colSpan, int rowSpan) override;
@@ -75,6 +77,8 @@ class RecordingProgress : public IProgressHandler {
  public:
   RecordingProgress() : log_(&ownLog_) {}
   explicit RecordingProgress(CallLog& log) : log_(&log) {}
+  RecordingProgress(const RecordingProgress&) = delete;
+  RecordingProgress& operator=(const RecordingProgress&) = delete;
 
   void SetPosition(float fraction) override;
   void Step() override;
