@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "ReportTestData.h"
-#include "support/RecordingSheet.h"
 #include "support/TempProgramDir.h"
 
 namespace {
@@ -20,32 +19,9 @@ const std::vector<std::string> kSevenLines = {
     "0015,P01,T4,,,QNS,Позитив,2.0",
 };
 
-struct TableRun {
-  Calls calls;
-  int result = 0;
-  int steps = 0;
-};
-
-TableRun RunElements(const std::string& line, const ReportData& data, const std::vector<AnsiString>& ids = {},
-                     int currentRow = 0, bool numbered = false) {
-  TableRun run;
-  RecordingSheet sheet(run.calls);
-  RecordingProgress progress(run.calls);
-  run.result = MakeCommand(line).Execute(&sheet, &data, ids, &progress, currentRow, numbered);
-  run.steps = progress.steps;
-  EXPECT_EQ(sheet.LiveCells(), 0);
-  EXPECT_LE(sheet.MaxLiveCells(), 1);
-  return run;
-}
-
-Calls DataValues(const TableRun& run, std::size_t columns = 1) {
-  Calls values = WrittenValues(run.calls);
-  return Calls(values.begin() + static_cast<std::ptrdiff_t>(std::min(columns, values.size())), values.end());
-}
-
 TEST(ElementTable, DataRowCallSequence) {
   ReportData data = MakeData({kSevenLines[0]});
-  TableRun run = RunElements("wft|x:2|y:1|hh:25|rh:17|value:h:{elem_val}:8:9:11", data, {}, 9);
+  CommandRun run = RunCommand("wft|x:2|y:1|hh:25|rh:17|value:h:{elem_val}:8:9:11", data, {}, 9);
   const Calls expected = {
       "SetRowHeight(1,25)",
       "GetRange(2,1,0,1)", "SetTextFormat",
@@ -60,8 +36,8 @@ TEST(ElementTable, DataRowCallSequence) {
 
 TEST(ElementTable, OneRowPerRawRowLastLineFirst) {
   ReportData data = MakeData(kSevenLines);
-  TableRun run =
-      RunElements("wft|dimy:1|value:№:{num}|value:Проба:{id}|value:Элемент:{ename} {elem_res} {elem_val}", data, {}, 4);
+  CommandRun run =
+      RunCommand("wft|dimy:1|value:№:{num}|value:Проба:{id}|value:Элемент:{ename} {elem_res} {elem_val}", data, {}, 4);
   EXPECT_EQ(DataValues(run, 3), (Calls{"1", "0015", "QNS ПОЗ 2.0",  "2", "0014", "TYL+TIL - 0.4",
                                        "3", "0014", "LIN - 0.3",    "4", "0013", "SULF --- 0.5",
                                        "5", "0012", "CAP - 0.01",   "6", "0012", "B ПОЗ 1.20",
@@ -84,13 +60,11 @@ TEST(ElementTable, NumberingInEveryMode) {
       {"wft|value:h:{id}", false, {"0014", "0013", "0012"}},
       {"wft|records:one|value:h:{num}/{id}", false, {"1/0014", "2/0013", "3/0012"}},
   };
-  for (const Case& c : cases) EXPECT_EQ(DataValues(RunElements(c.line, data, ids, 0, c.numbered)), c.written) << c.line;
+  for (const Case& c : cases) EXPECT_EQ(DataValues(RunCommand(c.line, data, ids, 0, c.numbered)), c.written) << c.line;
 }
 
 TEST(ElementTable, TextFormatRangeFollowsTheRowCount) {
-  // Samples with 2, 3 and 1 results.
-  ReportData data = MakeData({"1,P01,t1,,,TCS,Негатив,1", "1,P01,t1,,,B,Негатив,1", "2,P01,t2,,,TCS,Негатив,1",
-                              "2,P01,t2,,,B,Негатив,1", "2,P01,t2,,,CAP,Негатив,1", "3,P01,t3,,,TCS,Негатив,1"});
+  ReportData data = MakeData(kSamplesWith231Results);
   const std::vector<AnsiString> threeIds = {"t1", "t2", "x"};
   struct Case {
     const char* line;
@@ -105,7 +79,7 @@ TEST(ElementTable, TextFormatRangeFollowsTheRowCount) {
       {"wft|x:1|y:2|records:other|value:a", threeIds, "GetRange(1,2,0,2)"},
   };
   for (const Case& c : cases) {
-    TableRun run = RunElements(c.line, data, c.ids);
+    CommandRun run = RunCommand(c.line, data, c.ids);
     EXPECT_EQ(run.calls.front(), c.range) << c.line;
     EXPECT_EQ(run.steps, 6) << c.line;  // the rows written do not follow the count
   }
@@ -113,7 +87,7 @@ TEST(ElementTable, TextFormatRangeFollowsTheRowCount) {
 
 TEST(ElementTable, ConditionsAndSelectionChangeNoRow) {
   ReportData data = MakeData(kSevenLines);
-  TableRun run = RunElements("wft|records:sel|conditions:{tcs}:{-all-}|value:h:{id}", data, {"T2"});
+  CommandRun run = RunCommand("wft|records:sel|conditions:{tcs}:{-all-}|value:h:{id}", data, {"T2"});
   EXPECT_EQ(DataValues(run).size(), 7u);
 }
 
@@ -126,27 +100,27 @@ TEST(ElementTable, HeadRowPlacementAndTexts) {
   };
   for (Case c : {Case{"wft|value:h", "GetRange(0,0,0,1)", 2}, Case{"wft|dimy:0|value:h", "GetRange(0,5,0,1)", 7},
                  Case{"wft|dimy:-1|y:3|value:h", "GetRange(0,3,0,1)", 5}}) {
-    TableRun run = RunElements(c.line, data, {}, 5);
+    CommandRun run = RunCommand(c.line, data, {}, 5);
     EXPECT_EQ(run.calls.front(), c.firstRange) << c.line;
     EXPECT_EQ(run.result, c.result) << c.line;
   }
-  EXPECT_EQ(WrittenValues(RunElements("wft|value:{elem} {id} {name}", data).calls).front(),
+  EXPECT_EQ(WrittenValues(RunCommand("wft|value:{elem} {id} {name}", data).calls).front(),
             "{elem} {id} Лаборатория\n");
 }
 
 TEST(ElementTable, HeightsOfHeadAndDataRows) {
   ReportData data = MakeData({kSevenLines[0]});
-  TableRun plain = RunElements("wft|y:3|value:h", data);
+  CommandRun plain = RunCommand("wft|y:3|value:h", data);
   EXPECT_EQ(plain.calls.front(), "GetRange(0,3,0,1)");
   EXPECT_EQ(plain.calls[plain.calls.size() - 2], "SetRowHeight(4,15)");
-  TableRun badValues = RunElements("wft|y:3|hh:x|rh:y|value:h", data);
+  CommandRun badValues = RunCommand("wft|y:3|hh:x|rh:y|value:h", data);
   EXPECT_EQ(badValues.calls.front(), "SetRowHeight(3,15)");
   EXPECT_EQ(badValues.calls[badValues.calls.size() - 2], "SetRowHeight(4,15)");
 }
 
 TEST(ElementTable, WithoutColumnsRowsStillCount) {
   ReportData data = MakeData({kSevenLines[0], kSevenLines[3]});
-  TableRun run = RunElements("wft|y:1", data);
+  CommandRun run = RunCommand("wft|y:1", data);
   EXPECT_EQ(run.calls, (Calls{"GetRange(0,1,-1,1)", "SetTextFormat", "GetRange(0,1,-1,0)", "SetBold(1)",
                               "SetRowHeight(2,15)", "Step", "SetRowHeight(3,15)", "Step"}));
   EXPECT_EQ(run.result, 4);
@@ -156,7 +130,7 @@ TEST(ElementTable, RawRowsWithoutSamplesWriteNothing) {
   ReportData data = MakeData({kSevenLines[3], "0016,P01,T5,,,XYZ,Негатив,1"});
   ASSERT_TRUE(data.records.empty());
   ASSERT_EQ(data.raw.rows.size(), 2u);
-  TableRun run = RunElements("wft|hh:20|value:h:{id}", data, {}, 8);
+  CommandRun run = RunCommand("wft|hh:20|value:h:{id}", data, {}, 8);
   EXPECT_TRUE(run.calls.empty());
   EXPECT_EQ(run.result, 8);
 }

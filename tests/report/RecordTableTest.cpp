@@ -4,44 +4,21 @@
 #include <vector>
 
 #include "ReportTestData.h"
-#include "support/RecordingSheet.h"
 #include "support/TempProgramDir.h"
 
 namespace {
 
 using Calls = std::vector<std::string>;
 
-const Calls kHeadCell = {"SetBorders(1,1,1,1,1)", "SetFontSize(10)"};
 const char* const kBorders = "SetBorders(1,1,1,1,1)";
-
-struct TableRun {
-  Calls calls;  // sheet and progress together
-  int result = 0;
-};
-
-TableRun RunTable(const std::string& line, const ReportData& data, const std::vector<AnsiString>& ids = {},
-                  int currentRow = 0, bool numbered = false) {
-  TableRun run;
-  RecordingSheet sheet(run.calls);
-  RecordingProgress progress(run.calls);
-  run.result = MakeCommand(line).Execute(&sheet, &data, ids, &progress, currentRow, numbered);
-  EXPECT_EQ(sheet.LiveCells(), 0);
-  EXPECT_LE(sheet.MaxLiveCells(), 1);
-  return run;
-}
-
-// The values of the data rows: every SetValue after the head cells.
-Calls DataValues(const TableRun& run, std::size_t columns = 1) {
-  Calls values = WrittenValues(run.calls);
-  return Calls(values.begin() + static_cast<std::ptrdiff_t>(std::min(columns, values.size())), values.end());
-}
 
 TEST(RecordTable, WorkedExample) {
   // Three samples; the middle one has no "{tcs}" result.
-  ReportData data = MakeData({"1,P01,2026.12.09 06:00:00,,,TCS,Негатив,0.1", "2,P02,2026.12.09 07:00:00,,,B,Негатив,0.1",
+  ReportData data = MakeData({"1,P01,2026.12.09 06:00:00,,,TCS,Негатив,0.1",
+                              "2,P02,2026.12.09 07:00:00,,,B,Негатив,0.1",
                               "3,P02,2026.12.09 08:00:00,,,TCS,Позитив,0.9"});
-  TableRun run =
-      RunTable("wt|x:1|y:4|hh:30|rh:18|conditions:{tcs}|value:№:{num}:6|value:Поставщик:{provider}:20", data, {}, 2);
+  CommandRun run =
+      RunCommand("wt|x:1|y:4|hh:30|rh:18|conditions:{tcs}|value:№:{num}:6|value:Поставщик:{provider}:20", data, {}, 2);
   const Calls expected = {
       "SetRowHeight(4,30)",
       "GetRange(1,4,1,3)", "SetTextFormat",
@@ -61,7 +38,7 @@ TEST(RecordTable, WorkedExample) {
 
 TEST(RecordTable, DataRowOfASelectionGetsTextFormatFirst) {
   ReportData data = MakeData(SampleLines(3));
-  TableRun run = RunTable("wt|records:sel|value:h:{id}:5:9:12", data, {Cp(SampleKey(3).c_str())});
+  CommandRun run = RunCommand("wt|records:sel|value:h:{id}:5:9:12", data, {Cp(SampleKey(3).c_str())});
   const Calls expected = {
       "GetRange(0,0,0,1)", "SetTextFormat",
       "GetRange(0,0,0,0)", "SetBold(1)",
@@ -80,10 +57,11 @@ TEST(RecordTable, HeadRowFromYOrCurrentRowPlusDimy) {
     const char* firstRange;
     int result;
   };
-  for (Case c : {Case{"wt|value:h:{id}", "GetRange(0,0,0,3)", 4}, Case{"wt|dimy:0|value:h:{id}", "GetRange(0,5,0,3)", 9},
+  for (Case c : {Case{"wt|value:h:{id}", "GetRange(0,0,0,3)", 4},
+                 Case{"wt|dimy:0|value:h:{id}", "GetRange(0,5,0,3)", 9},
                  Case{"wt|dimy:-1|y:2|value:h:{id}", "GetRange(0,2,0,3)", 6},
                  Case{"wt|y:2|dimy:2|value:h:{id}", "GetRange(0,7,0,3)", 11}}) {
-    TableRun run = RunTable(c.line, data, {}, 5);
+    CommandRun run = RunCommand(c.line, data, {}, 5);
     EXPECT_EQ(run.calls.front(), c.firstRange) << c.line;
     EXPECT_EQ(run.result, c.result) << c.line;
   }
@@ -91,10 +69,10 @@ TEST(RecordTable, HeadRowFromYOrCurrentRowPlusDimy) {
 
 TEST(RecordTable, HeadHeightOnlyWhenGivenDataRowsAlways) {
   ReportData data = MakeData(SampleLines(1));
-  TableRun plain = RunTable("wt|y:3|value:h:{id}", data);
+  CommandRun plain = RunCommand("wt|y:3|value:h:{id}", data);
   EXPECT_EQ(plain.calls.front(), "GetRange(0,3,0,1)");
   EXPECT_EQ(plain.calls[plain.calls.size() - 2], "SetRowHeight(4,15)");
-  TableRun badValues = RunTable("wt|y:3|hh:abc|rh:1.5|value:h:{id}", data);
+  CommandRun badValues = RunCommand("wt|y:3|hh:abc|rh:1.5|value:h:{id}", data);
   EXPECT_EQ(badValues.calls.front(), "SetRowHeight(3,15)");
   EXPECT_EQ(badValues.calls[badValues.calls.size() - 2], "SetRowHeight(4,15)");
 }
@@ -134,7 +112,7 @@ TEST_P(RecordModes, ChooseTheSamples) {
   for (int id : c.ids) ids.push_back(id == 0 ? "" : id < 0 ? "101" : Cp(SampleKey(id).c_str()));
   SCOPED_TRACE(std::string(c.mode) + " with " + std::to_string(ids.size()) + " ids");
   ReportData data = MakeData(SampleLines(3));
-  TableRun run = RunTable(std::string("wt|records:") + c.mode + "|value:h:{id}", data, ids);
+  CommandRun run = RunCommand(std::string("wt|records:") + c.mode + "|value:h:{id}", data, ids);
   EXPECT_EQ(DataValues(run), c.written);
   EXPECT_EQ(run.calls.front(), c.textRange);
   EXPECT_EQ(run.result, 1 + static_cast<int>(c.written.size()));
@@ -145,10 +123,10 @@ INSTANTIATE_TEST_SUITE_P(Table, RecordModes, ::testing::ValuesIn(kModeCases));
 TEST(RecordTable, ASampleWithAnEmptyKeyIsPrintedOnlyOutsideTheSelection) {
   ReportData data = MakeData({"7,P01,,,,TCS,Негатив,1", "8,P01,t,,,TCS,Негатив,1"});
   ASSERT_EQ(data.records.begin()->first, "");
-  EXPECT_EQ(DataValues(RunTable("wt|records:first|value:h:{id}", data, {""})), Calls{"7"});
-  EXPECT_EQ(DataValues(RunTable("wt|records:all|value:h:{id}", data, {""})), (Calls{"7", "8"}));
-  EXPECT_EQ(DataValues(RunTable("wt|records:sel|value:h:{id}", data, {""})), Calls{});
-  EXPECT_EQ(DataValues(RunTable("wt|records:sel|value:h:{id}", data, {"t"})), Calls{"8"});
+  EXPECT_EQ(DataValues(RunCommand("wt|records:first|value:h:{id}", data, {""})), Calls{"7"});
+  EXPECT_EQ(DataValues(RunCommand("wt|records:all|value:h:{id}", data, {""})), (Calls{"7", "8"}));
+  EXPECT_EQ(DataValues(RunCommand("wt|records:sel|value:h:{id}", data, {""})), Calls{});
+  EXPECT_EQ(DataValues(RunCommand("wt|records:sel|value:h:{id}", data, {"t"})), Calls{"8"});
 }
 
 TEST(RecordTable, Numbering) {
@@ -167,7 +145,7 @@ TEST(RecordTable, Numbering) {
       {"wt|records:sel|value:h:{num}", false, {"1", "2"}},
       {"wt|records:first|value:h:{num}.{id}", true, {"1.101"}},
   };
-  for (const Case& c : cases) EXPECT_EQ(DataValues(RunTable(c.line, data, ids, 0, c.numbered)), c.written) << c.line;
+  for (const Case& c : cases) EXPECT_EQ(DataValues(RunCommand(c.line, data, ids, 0, c.numbered)), c.written) << c.line;
 }
 
 TEST(RecordTable, ConditionIsTheLastArgumentExactSetFromAny) {
@@ -185,7 +163,7 @@ TEST(RecordTable, ConditionIsTheLastArgumentExactSetFromAny) {
       {"|conditions:{-all-}", {}},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(DataValues(RunTable(std::string("wt|value:h:{id}") + c.conditions, data)), c.written) << c.conditions;
+    EXPECT_EQ(DataValues(RunCommand(std::string("wt|value:h:{id}") + c.conditions, data)), c.written) << c.conditions;
 }
 
 struct MatchCase {
@@ -239,7 +217,7 @@ TEST(MatchConditionsWithout, ConditionEverySamplePassesAndAllNeedsNoResults) {
 
 TEST(RecordTable, WithoutColumnsRowsStillCount) {
   ReportData data = MakeData(SampleLines(3));
-  TableRun run = RunTable("wt|y:1|rh:20", data);
+  CommandRun run = RunCommand("wt|y:1|rh:20", data);
   EXPECT_EQ(run.calls, (Calls{"GetRange(0,1,-1,3)", "SetTextFormat", "GetRange(0,1,-1,0)", "SetBold(1)",
                               "SetRowHeight(2,20)", "Step", "SetRowHeight(3,20)", "Step", "SetRowHeight(4,20)",
                               "Step"}));
@@ -248,14 +226,14 @@ TEST(RecordTable, WithoutColumnsRowsStillCount) {
 
 TEST(RecordTable, HeadTextsWithoutASample) {
   ReportData data = MakeData(SampleLines(1));
-  TableRun run = RunTable("wt|value:{id} {name}:{id}|value::{id}", data);
+  CommandRun run = RunCommand("wt|value:{id} {name}:{id}|value::{id}", data);
   EXPECT_EQ(WrittenValues(run.calls), (Calls{"{id} Лаборатория\n", "{id}", "101", ""}));
 }
 
 TEST(RecordTable, NoSamplesWritesNothing) {
   ReportData data = MakeData({"1,P01,t,,,SULF,Негатив,1"});
   ASSERT_TRUE(data.records.empty());
-  TableRun run = RunTable("wt|y:3|hh:20|value:h:{id}", data, {}, 6);
+  CommandRun run = RunCommand("wt|y:3|hh:20|value:h:{id}", data, {}, 6);
   EXPECT_TRUE(run.calls.empty());
   EXPECT_EQ(run.result, 6);
 }

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
+#include "support/RecordingSheet.h"
 #include "support/TempProgramDir.h"
 
 Settings TestSettings() {
@@ -61,4 +63,26 @@ std::vector<std::string> WrittenValues(const std::vector<std::string>& calls) {
   for (const std::string& call : calls)
     if (call.rfind(prefix, 0) == 0) values.push_back(call.substr(prefix.size(), call.size() - prefix.size() - 1));
   return values;
+}
+
+const std::vector<std::string> kSamplesWith231Results = {
+    "1,P01,t1,,,TCS,Негатив,1", "1,P01,t1,,,B,Негатив,1",   "2,P01,t2,,,TCS,Негатив,1",
+    "2,P01,t2,,,B,Негатив,1",   "2,P01,t2,,,CAP,Негатив,1", "3,P01,t3,,,TCS,Негатив,1"};
+
+CommandRun RunCommand(const std::string& utf8Line, const ReportData& data, const std::vector<AnsiString>& ids,
+                      int currentRow, bool numbered) {
+  CommandRun run;
+  RecordingSheet sheet(run.calls);
+  RecordingProgress progress(run.calls);
+  run.result = MakeCommand(utf8Line).Execute(&sheet, &data, ids, &progress, currentRow, numbered);
+  run.steps = progress.steps;
+  EXPECT_EQ(sheet.LiveCells(), 0);
+  EXPECT_LE(sheet.MaxLiveCells(), 1);
+  return run;
+}
+
+std::vector<std::string> DataValues(const CommandRun& run, std::size_t columns) {
+  std::vector<std::string> values = WrittenValues(run.calls);
+  return std::vector<std::string>(values.begin() + static_cast<std::ptrdiff_t>(std::min(columns, values.size())),
+                                  values.end());
 }

@@ -33,3 +33,22 @@ Command MakeCommand(const std::string& utf8Line);
 
 // Texts of the values a log's SetValue calls wrote, in order.
 std::vector<std::string> WrittenValues(const std::vector<std::string>& calls);
+
+// Three samples with 2, 3 and 1 results, keys "t1", "t2", "t3".
+extern const std::vector<std::string> kSamplesWith231Results;
+
+// What one command did: the calls of the sheet and of the progress sink in one list, the row
+// it returned and its progress steps.
+struct CommandRun {
+  std::vector<std::string> calls;
+  int result = 0;
+  int steps = 0;
+};
+
+// Runs one command line (UTF-8) into a recording sheet; every cell object it takes must be
+// freed before it takes the next.
+CommandRun RunCommand(const std::string& utf8Line, const ReportData& data, const std::vector<AnsiString>& ids = {},
+                      int currentRow = 0, bool numbered = false);
+
+// The values of a table's data rows: every SetValue after the head's cells.
+std::vector<std::string> DataValues(const CommandRun& run, std::size_t columns = 1);

@@ -12,23 +12,16 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-// The calls one command makes on its own, starting from a current row.
-Calls RunCommand(const std::string& line, int currentRow, int* result = nullptr) {
-  ReportData data = MakeData(SampleLines(3));
-  RecordingSheet sheet;
-  int row = MakeCommand(line).Execute(&sheet, &data, {}, nullptr, currentRow, false);
-  if (result != nullptr) *result = row;
-  EXPECT_EQ(sheet.LiveCells(), 0);
-  EXPECT_LE(sheet.MaxLiveCells(), 1);
-  return sheet.Calls();
+// A cell, width or height command over three samples.
+CommandRun RunSimple(const std::string& line, int currentRow) {
+  return RunCommand(line, MakeData(SampleLines(3)), {}, currentRow);
 }
 
 TEST(WriteCell, SetsInItsOwnOrderWhateverTheLineOrder) {
-  int row = 0;
-  Calls calls = RunCommand("wc|border:1:0:1:0:4|fsize:12|format:txt|wrap:0|bold:1|value:{name}|y:3|x:2", 9, &row);
-  EXPECT_EQ(calls, (Calls{"GetCell(3,2)", "SetValue(Лаборатория\n)", "SetBold(1)", "SetWrap(0)", "SetTextFormat",
-                          "SetFontSize(12)", "SetBorders(1,0,1,0,4)"}));
-  EXPECT_EQ(row, 4);
+  CommandRun run = RunSimple("wc|border:1:0:1:0:4|fsize:12|format:txt|wrap:0|bold:1|value:{name}|y:3|x:2", 9);
+  EXPECT_EQ(run.calls, (Calls{"GetCell(3,2)", "SetValue(Лаборатория\n)", "SetBold(1)", "SetWrap(0)", "SetTextFormat",
+                              "SetFontSize(12)", "SetBorders(1,0,1,0,4)", "Step"}));
+  EXPECT_EQ(run.result, 4);
 }
 
 struct PlaceCase {
@@ -54,11 +47,10 @@ class WriteCellPlace : public ::testing::TestWithParam<PlaceCase> {};
 TEST_P(WriteCellPlace, RowFromYOrCurrentRowPlusDimy) {
   const PlaceCase& c = GetParam();
   SCOPED_TRACE(c.line);
-  int row = 0;
-  Calls calls = RunCommand(c.line, c.currentRow, &row);
-  ASSERT_FALSE(calls.empty());
-  EXPECT_EQ(calls.front(), c.cell);
-  EXPECT_EQ(row, c.result);
+  CommandRun run = RunSimple(c.line, c.currentRow);
+  ASSERT_FALSE(run.calls.empty());
+  EXPECT_EQ(run.calls.front(), c.cell);
+  EXPECT_EQ(run.result, c.result);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, WriteCellPlace, ::testing::ValuesIn(kPlaceCases));
@@ -86,9 +78,10 @@ class WriteCellFormat : public ::testing::TestWithParam<FormatCase> {};
 TEST_P(WriteCellFormat, SetsOnlyWhatTheLineNames) {
   const FormatCase& c = GetParam();
   SCOPED_TRACE(c.line);
-  Calls calls = RunCommand(c.line, 0);
-  ASSERT_FALSE(calls.empty());
-  EXPECT_EQ(Calls(calls.begin() + 1, calls.end()), c.afterGetCell);
+  CommandRun run = RunSimple(c.line, 0);
+  ASSERT_GE(run.calls.size(), 2u);
+  EXPECT_EQ(run.calls.back(), "Step");
+  EXPECT_EQ(Calls(run.calls.begin() + 1, run.calls.end() - 1), c.afterGetCell);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, WriteCellFormat, ::testing::ValuesIn(kFormatCases));
@@ -100,9 +93,9 @@ TEST(SimpleCommands, WidthAndHeightResetTheCurrentRow) {
   };
   for (Case c : {Case{"sw|coord:3|value:20", "SetColumnWidth(3,20)"}, Case{"sh|coord:2|value:30", "SetRowHeight(2,30)"},
                  Case{"sw|x:1", "SetColumnWidth(0,0)"}, Case{"sh|coord:x|value:1.5", "SetRowHeight(0,0)"}}) {
-    int row = -1;
-    EXPECT_EQ(RunCommand(c.line, 9, &row), Calls{c.call}) << c.line;
-    EXPECT_EQ(row, 0) << c.line;
+    CommandRun run = RunSimple(c.line, 9);
+    EXPECT_EQ(run.calls, (Calls{c.call, "Step"})) << c.line;
+    EXPECT_EQ(run.result, 0) << c.line;
   }
 }
 
@@ -141,9 +134,7 @@ TEST(TemplateRun, ProgressCountsTwoPerSimpleCommandAndStepsPerRowWritten) {
 }
 
 TEST(TemplateRun, RowCountsOfTheProgressMaximum) {
-  // Samples with 2, 3 and 1 results.
-  ReportData data = MakeData({"1,P01,t1,,,TCS,Негатив,1", "1,P01,t1,,,B,Негатив,1", "2,P01,t2,,,TCS,Негатив,1",
-                              "2,P01,t2,,,B,Негатив,1", "2,P01,t2,,,CAP,Негатив,1", "3,P01,t3,,,TCS,Негатив,1"});
+  ReportData data = MakeData(kSamplesWith231Results);
   const std::vector<AnsiString> threeIds = {"t1", "t2", "x"};
   struct Case {
     const char* line;
