@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,10 @@ const SampleCase kSampleCases[] = {
     {"{id}", "{id}{id}{id}{id}", "{id}{id},P01,t,,,TCS,Негатив,1"},
     {"{notes}!", "xx{notes}xx!", "1,P01,t,x{notes}x,,TCS,Негатив,1"},
 };
+
+void PrintTo(const SampleCase& c, std::ostream* os) {
+  *os << c.text << " from " << (c.line.empty() ? std::string("the two-line sample") : c.line);
+}
 
 class SamplePlaceholders : public ::testing::TestWithParam<SampleCase> {};
 
@@ -111,6 +116,8 @@ const RowCase kRowCases[] = {
     {2, "[{elem}] {elem_res} {provider} {notes} {lotdate}", "[] --- P99 заметка 2027.."},
     {3, "{elem}: {elem_res}", "{lin}: неизвестно"},
 };
+
+void PrintTo(const RowCase& c, std::ostream* os) { *os << "line " << c.line << " " << c.text; }
 
 class RowPlaceholders : public ::testing::TestWithParam<RowCase> {};
 

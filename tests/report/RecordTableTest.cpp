@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,11 @@ const ModeCase kModeCases[] = {
     {"ALL", {3}, {"103"}, "GetRange(0,0,0,1)"},
 };
 
+void PrintTo(const ModeCase& c, std::ostream* os) {
+  *os << c.mode << " with ids";
+  for (int id : c.ids) *os << " " << id;
+}
+
 class RecordModes : public ::testing::TestWithParam<ModeCase> {};
 
 TEST_P(RecordModes, ChooseTheSamples) {
@@ -189,6 +195,12 @@ const MatchCase kMatchCases[] = {
     {"conditions:{tcs}:{tcs}:{-all-}", {"TCS,Негатив", "TCS,Позитив"}, true, true},
     {"conditions:{-all-}", {"TCS,Негатив"}, true, false},
 };
+
+void PrintTo(const MatchCase& c, std::ostream* os) {
+  *os << c.condition << (c.exactSet ? " exact" : "") << " over";
+  for (const std::string& result : c.results)
+    *os << " " << result.substr(0, result.find(',')) << (result.back() == ',' ? " (empty)" : "");
+}
 
 class MatchConditions : public ::testing::TestWithParam<MatchCase> {};
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,8 @@ const LoadCase kLoadCases[] = {
     {"repeated arguments are kept in order", "A,B\nwt|value:a|x:1|value:b\n", true, "A", "B",
      {"wt value=a x=1 value=b"}},
 };
+
+void PrintTo(const LoadCase& c, std::ostream* os) { *os << c.what; }
 
 class TemplateLoad : public ::testing::TestWithParam<LoadCase> {};
 

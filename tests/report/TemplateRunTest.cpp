@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -42,6 +44,8 @@ const PlaceCase kPlaceCases[] = {
     {"wc|dimy:-3", 1, "GetCell(-2,0)", -1},
 };
 
+void PrintTo(const PlaceCase& c, std::ostream* os) { *os << c.line << " from row " << c.currentRow; }
+
 class WriteCellPlace : public ::testing::TestWithParam<PlaceCase> {};
 
 TEST_P(WriteCellPlace, RowFromYOrCurrentRowPlusDimy) {
@@ -72,6 +76,8 @@ const FormatCase kFormatCases[] = {
     {"wc|value:{id}{eof}{tcs}", {"SetValue({id}\n{tcs})"}},
     {"wc|x:1", {}},
 };
+
+void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.line; }
 
 class WriteCellFormat : public ::testing::TestWithParam<FormatCase> {};
 
@@ -178,6 +184,32 @@ TEST(TemplateRun, WithoutSheetNothingHappensWithoutProgressTheSameIsWritten) {
   TemplateReport(&tmpl, &data, {}, false).Build(&withoutProgress, nullptr);
   EXPECT_FALSE(withProgress.Calls().empty());
   EXPECT_EQ(withProgress.Calls(), withoutProgress.Calls());
+}
+
+// A sheet that fails beyond its own handling, as an out-of-memory error would.
+class FailingSheet : public RecordingSheet {
+ public:
+  std::unique_ptr<ReportCells> GetCell(int, int) override { throw std::runtime_error("sheet gone"); }
+};
+
+TEST(TemplateRun, TheProgressEndsAlsoWhenTheSheetFails) {
+  ReportData data = MakeData(SampleLines(2));
+  Template tmpl = MakeTemplate({"sw|coord:1|value:5", "wc|value:a", "wc|value:b"});
+  FailingSheet sheet;
+  RecordingProgress progress;
+  EXPECT_THROW(TemplateReport(&tmpl, &data, {}, false).Build(&sheet, &progress), std::runtime_error);
+  EXPECT_EQ(progress.Calls(), (Calls{"Begin(6)", "Step", "End"}));
+}
+
+TEST(TemplateRun, WithoutTemplateOrDataNothingHappens) {
+  ReportData data = MakeData(SampleLines(2));
+  Template tmpl = MakeTemplate({"wc|value:a"});
+  RecordingSheet sheet;
+  RecordingProgress progress;
+  TemplateReport(nullptr, &data, {}, false).Build(&sheet, &progress);
+  TemplateReport(&tmpl, nullptr, {}, false).Build(&sheet, &progress);
+  EXPECT_TRUE(sheet.Calls().empty());
+  EXPECT_TRUE(progress.Calls().empty());
 }
 
 }  // namespace
