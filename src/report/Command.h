@@ -25,6 +25,7 @@ class Command {
   int GetIntArgument(const AnsiString& argumentName, int defaultValue) const;
 
   // Runs the command and returns the row that becomes the current row of the next one.
+  // Without a sheet or a data set it does nothing and returns the current row.
   int Execute(ReportHelper* sheet, const ReportData* data, const std::vector<AnsiString>& ids,
               IProgressHandler* progress, int currentRow, bool numbered) const;
   static void Step(IProgressHandler* progress);
