@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "ReportTestData.h"
+#include "support/TempProgramDir.h"
+
+namespace {
+
+const std::string kLine1 = "0012,P01,2026.12.09 07:45:10,,20261208-07,TCS,Негатив,0.08";
+const std::string kLine2 = "0012,P01,2026.12.09 07:45:10,,20261208-07,B,Позитив,1.20";
+
+// One sample made of the line; the text filled with it.
+struct SampleCase {
+  const char* text;
+  const char* expected;
+  std::string line;  // empty: the sample of kLine1 and kLine2
+};
+
+const SampleCase kSampleCases[] = {
+    {"{id}", "0012", ""},
+    {"{provider}", "Ферма «Луговая»", ""},
+    {"[{ttn}]", "[]", ""},
+    {"{tcs} {tcs}_val", "- 0.08", ""},
+    {"{b} {b}_val", "ПОЗ 1.20", ""},
+    {"{cap}[{cap}_val]", "---[]", ""},
+    {"{tcs_val}", "{tcs_val}", ""},
+    {"{TCS} {xyz}", "{TCS} {xyz}", ""},
+    {"{datetime}|{date}|{time}", "2026.12.09 07:45:10|2026.12.09|07:45:10", ""},
+    {"[{notes}] {lotdate}", "[] 2027.12.08", ""},
+    {"{lot} {ename} {eresult} {evalue}", "20261208-07 B Позитив 1.20", ""},  // the sample's last line
+    {"{name}", "Лаборатория\n", ""},
+    {"a{eof}b", "a\nb", ""},
+    {"{num}", "{num}", ""},
+    // Order: a value is searched by every later step and by no earlier one.
+    {"{id}", "Ферма «Луговая»", "{provider},P01,t,,,TCS,Негатив,1"},
+    {"{id}", "-", "{tcs},P01,t,,,TCS,Негатив,1"},
+    {"{provider}", "Ферма «Ключи»", "1,P03,t,,,TCS,Негатив,1"},
+    {"{provider}", "P99", "1,P99,t,,,TCS,Негатив,1"},
+    // "{id}" in the notes comes after the id step but meets the field key "{id}" at the end.
+    {"{notes}", "1", "1,P01,t,{id},,TCS,Негатив,1"},
+    {"{notes}", "{tcs}", "1,P01,t,{tcs},,TCS,Негатив,1"},
+    {"{notes}", "B-1", "1,P01,t,{lot},B-1,TCS,Негатив,1"},
+    {"{notes}", "Лаборатория\n", "1,P01,t,{name},,TCS,Негатив,1"},
+    {"{notes}", "\n", "1,P01,t,{eof},,TCS,Негатив,1"},
+    {"{date}/{time}", "2026.12.09/", "1,P01,2026.12.09,,,TCS,Негатив,1"},
+    // Values that hold the placeholder they replace: each step is one pass, and the field
+    // keys "{id}" and "{notes}" take a second one at the end.
+    {"{notes}", "{notes}", "1,P01,t,{notes},,TCS,Негатив,1"},
+    {"{id}", "{id}{id}{id}{id}", "{id}{id},P01,t,,,TCS,Негатив,1"},
+    {"{notes}!", "xx{notes}xx!", "1,P01,t,x{notes}x,,TCS,Негатив,1"},
+};
+
+void PrintTo(const SampleCase& c, std::ostream* os) {
+  *os << c.text << " from " << (c.line.empty() ? std::string("the two-line sample") : c.line);
+}
+
+class SamplePlaceholders : public ::testing::TestWithParam<SampleCase> {};
+
+TEST_P(SamplePlaceholders, FillInTheirOrder) {
+  const SampleCase& c = GetParam();
+  SCOPED_TRACE(c.text);
+  ReportData data = c.line.empty() ? MakeData({kLine1, kLine2}) : MakeData({c.line});
+  ASSERT_EQ(data.records.size(), 1u);
+  EXPECT_EQ(Command::ReplacePlaceholders(Cp(c.text), data, &data.records.begin()->second), Cp(c.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SamplePlaceholders, ::testing::ValuesIn(kSampleCases));
+
+TEST(Placeholders, WithoutASampleOnlyNameAndLineFeed) {
+  ReportData data = MakeData({kLine1});
+  EXPECT_EQ(Command::ReplacePlaceholders("{id} {name}{eof}", data, nullptr), Cp("{id} Лаборатория\n\n"));
+  EXPECT_EQ(Command::ReplacePlaceholders("{tcs}{datetime}{ttn}", data, nullptr), "{tcs}{datetime}{ttn}");
+  EXPECT_EQ(Command::ReplaceRecordFields("{id}{name}", data, nullptr), "{id}{name}");
+}
+
+TEST(Placeholders, StepsAloneFillOnlyTheirOwn) {
+  ReportData data = MakeData({kLine1, kLine2});
+  const ItemData& sample = data.records.begin()->second;
+  EXPECT_EQ(Command::ReplaceRecordFields("{id}{tcs}{name}{eof}", data, &sample), "0012-{name}{eof}");
+  EXPECT_EQ(Command::ReplaceElementFields("{id}{tcs}_val{b}", data, sample), Cp("{id}0.08ПОЗ"));
+}
+
+TEST(Placeholders, FieldKeysAsTheMapSpellsThem) {
+  Settings settings = TestSettings();
+  settings.fieldIndexes["{ttn}"] = 4;  // the empty text wins
+  settings.fieldIndexes["Z"] = 4;      // a plain word is replaced anywhere, inside earlier values too
+  settings.fieldIndexes[""] = 0;       // an empty key replaces nothing
+  ReportData data = MakeData({"xZ,P01,t,,B7,TCS,Негатив,1"}, settings);
+  const ItemData& sample = data.records.begin()->second;
+  EXPECT_EQ(Command::ReplacePlaceholders("[{ttn}] Z {id}", data, &sample), "[] B7 xB7");
+}
+
+const std::vector<std::string> kRawLines = {
+    kLine1,
+    kLine2,
+    "0013,P99,2026.12.09 08:00:00,заметка,2026,SULF,,0.5",
+    "0014,P02,2026.12.09 08:10:00,,20261209-01,LIN,Сомнительно,0.3",
+};
+
+struct RowCase {
+  std::size_t line;  // index into kRawLines
+  const char* text;
+  const char* expected;
+};
+
+const RowCase kRowCases[] = {
+    {0, "{elem}: {elem_res}", "Тетрациклины: -"},
+    {0, "{elem_val} {id} {provider}", "0.08 0012 Ферма «Луговая»"},
+    {0, "[{ttn}]{datetime}|{date}|{time}", "[]2026.12.09 07:45:10|2026.12.09|07:45:10"},
+    {0, "{lotdate} {lot} {ename}", "2027.12.08 20261208-07 TCS"},
+    {0, "{tcs}{tcs}_val{name}{eof}{num}", "{tcs}{tcs}_val{name}{eof}{num}"},
+    {1, "{elem}: {elem_res}", "Бета-лактамы: ПОЗ"},
+    {2, "[{elem}] {elem_res} {provider} {notes} {lotdate}", "[] --- P99 заметка 2027.."},
+    {3, "{elem}: {elem_res}", "{lin}: неизвестно"},
+};
+
+void PrintTo(const RowCase& c, std::ostream* os) { *os << "line " << c.line << " " << c.text; }
+
+class RowPlaceholders : public ::testing::TestWithParam<RowCase> {};
+
+TEST_P(RowPlaceholders, FillFromTheRawRow) {
+  const RowCase& c = GetParam();
+  SCOPED_TRACE(c.text);
+  ReportData data = MakeData(kRawLines);
+  ASSERT_EQ(data.raw.rows.size(), kRawLines.size());
+  const RawItemData& row = data.raw.rows[kRawLines.size() - 1 - c.line];  // stored last line first
+  EXPECT_EQ(Command::ReplaceElementRowFields(Cp(c.text), data, row), Cp(c.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RowPlaceholders, ::testing::ValuesIn(kRowCases));
+
+}  // namespace

@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "ReportTestData.h"
+#include "platform/CodePages.h"
+#include "report/TemplateReport.h"
+#include "settings/ReportTexts.h"
+#include "support/ProgramFixture.h"
+#include "support/RecordingSheet.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kSourceConfig = std::string(KELVARN_SOURCE_DIR) + "/config/";
+const std::string kSamples = std::string(KELVARN_SOURCE_DIR) + "/samples/";
+const char* const kJournal = "1-journal.txt";
+const char* const kSelected = "2-selected.txt";
+const char* const kElements = "3-elements.txt";
+
+// The shipped template file names in listing order: without regard to letter case.
+std::vector<std::string> ListedTemplates(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder))
+    if (entry.path().extension() == ".txt") names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end(), [](std::string a, std::string b) {
+    for (auto* text : {&a, &b}) std::transform(text->begin(), text->end(), text->begin(), ::tolower);
+    return a < b;
+  });
+  return names;
+}
+
+std::string Utf8(const AnsiString& ansi) { return AnsiToUtf8(ansi); }
+
+class ShippedTemplates : public ProgramFixture {
+ protected:
+  // The shipped configuration laid out beside the program and loaded, and the UTF-8 sample.
+  void SetUp() override {
+    for (const auto& entry : fs::recursive_directory_iterator(kSourceConfig))
+      if (entry.is_regular_file())
+        dir.Write(fs::relative(entry.path(), kSourceConfig).string(), ReadFileBytes(entry.path().string()));
+    data = LoadSample({}, "incoming-2026-12-09.csv");
+  }
+
+  ReportData LoadSample(const std::vector<std::string>& arguments, const std::string& sample) {
+    SetArguments(arguments);
+    Settings settings;
+    settings.Load();
+    ReportData loaded(settings);
+    EXPECT_TRUE(loaded.Load(kSamples + sample));
+    return loaded;
+  }
+
+  Template LoadTemplate(const char* name) {
+    Template tmpl;
+    EXPECT_TRUE(tmpl.Load(dir.Path(std::string("templates/") + name))) << name;
+    return tmpl;
+  }
+
+  void Run(const char* name, const std::vector<AnsiString>& ids = {}, bool numbered = false) {
+    RunInto(sheet, name, ids, numbered);
+  }
+
+  void RunInto(RecordingSheet& into, const char* name, const std::vector<AnsiString>& ids = {},
+               bool numbered = false) {
+    Template tmpl = LoadTemplate(name);
+    TemplateReport(&tmpl, &data, ids, numbered).Build(&into, &progress);
+  }
+
+  // The row of the sheet whose column holds the text, from the row given; -1 when none does.
+  int FindRow(int col, const std::string& text, int from = 0) const {
+    for (const auto& [place, cell] : sheet.Cells())
+      if (place.second == col && place.first >= from && cell.value == text) return place.first;
+    return -1;
+  }
+
+  // The values of one row, columns first to last.
+  std::vector<std::string> Row(int row, int first, int last) const {
+    std::vector<std::string> values;
+    for (int col = first; col <= last; ++col) values.push_back(sheet.ValueAt(row, col));
+    return values;
+  }
+
+  int CountValues(int col, int fromRow, int toRow) const {
+    int count = 0;
+    for (int row = fromRow; row <= toRow; ++row) count += sheet.Cell(row, col).hasValue;
+    return count;
+  }
+
+  ReportData data;
+  RecordingSheet sheet;
+  RecordingProgress progress;
+};
+
+const std::vector<std::string> kAllNegative(7, "-");
+
+std::vector<std::string> GroupHeads() {
+  std::vector<std::string> heads;
+  for (int text = txtHeadTetracycline; text <= txtHeadQuinolones; ++text) heads.push_back(Utf8(ReportText(text)));
+  return heads;
+}
+
+TEST_F(ShippedTemplates, TheJournalIsListedFirstAndEveryTemplateLoads) {
+  EXPECT_EQ(ListedTemplates(dir.Path("templates")),
+            (std::vector<std::string>{kJournal, kSelected, kElements}));
+  EXPECT_EQ(LoadTemplate(kJournal).title, Cp("Журнал входного контроля"));
+  EXPECT_EQ(LoadTemplate(kSelected).title, Cp("Протокол испытаний выбранных проб"));
+  EXPECT_EQ(LoadTemplate(kElements).title, Cp("Результаты по группам антибиотиков"));
+  for (const char* name : {kJournal, kSelected, kElements}) {
+    // Every line past the header is a command: a typo would drop a line silently.
+    std::string text = ReadFileBytes(kSourceConfig + "templates/" + name);
+    std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    EXPECT_EQ(LoadTemplate(name).commands.size(), lines - 1) << name;
+    // The build puts the same bytes beside the program.
+    EXPECT_EQ(ReadFileBytes(std::string(KELVARN_PROGRAM_DIR) + "/templates/" + name), text) << name;
+  }
+}
+
+TEST_F(ShippedTemplates, JournalListsEverySampleWithItsMarks) {
+  Run(kJournal, {Cp("2026.12.09 11:01:11")});  // the selection does not count in mode "all"
+
+  EXPECT_EQ(sheet.ValueAt(0, 0), "Лаборатория входного контроля молока\n");
+  EXPECT_TRUE(sheet.Cell(0, 0).bold);
+  EXPECT_EQ(sheet.RowHeight(0), 21);
+  EXPECT_EQ(sheet.ValueAt(1, 0), "Журнал входного контроля молока на наличие антибиотиков");
+
+  std::vector<std::string> heads = {"№\nп/п", "Номер\nпробы", "Поставщик", "Дата\nанализа", "Время\nанализа"};
+  for (const std::string& head : GroupHeads()) heads.push_back(head);
+  EXPECT_EQ(Row(4, 0, 11), heads);
+  EXPECT_TRUE(sheet.Cell(4, 11).bold);
+  EXPECT_TRUE(sheet.Cell(4, 11).borders);
+
+  // Forty samples in the order of their analysis time, numbered from 1.
+  EXPECT_EQ(CountValues(1, 5, 44), 40);
+  EXPECT_FALSE(sheet.Cell(45, 1).hasValue);
+  std::vector<std::string> first = {"1", "0012", "Ферма «Луговая»", "2026.12.09", "06:30:05"};
+  first.insert(first.end(), kAllNegative.begin(), kAllNegative.end());
+  EXPECT_EQ(Row(5, 0, 11), first);
+  EXPECT_EQ(sheet.ValueAt(44, 0), "40");
+  EXPECT_EQ(sheet.Cell(5, 1).fontSize, 10);
+  EXPECT_EQ(sheet.RowHeight(5), 15);
+
+  // Positive groups: "{b}" of 0020 (whose provider the dictionary lacks), "{strep}" and "{b}"
+  // of 0045, "{tcs}" of 0035, "{qns}" of 0065.
+  int row = FindRow(1, "0020");
+  ASSERT_GT(row, 4);
+  EXPECT_EQ(Row(row, 1, 4), (std::vector<std::string>{"0020", "P09", "2026.12.09", "07:31:07"}));
+  EXPECT_EQ(Row(row, 5, 11), (std::vector<std::string>{"-", "-", "-", "ПОЗ", "-", "-", "-"}));
+  row = FindRow(1, "0045");
+  EXPECT_EQ(Row(row, 5, 11), (std::vector<std::string>{"-", "-", "ПОЗ", "ПОЗ", "-", "-", "-"}));
+  int positives = 0;
+  for (int r = 5; r <= 44; ++r)
+    for (int col = 5; col <= 11; ++col) {
+      const std::string mark = sheet.ValueAt(r, col);
+      EXPECT_TRUE(mark == "-" || mark == "ПОЗ") << r << "," << col << ": " << mark;
+      positives += mark == "ПОЗ";
+    }
+  EXPECT_EQ(positives, 5);
+
+  // The legend one row below the table, the signature line one below that.
+  EXPECT_EQ(sheet.ValueAt(46, 0).rfind("\"-\" - негатив, \"ПОЗ\" - позитив, \"---\" - нет данных", 0), 0u);
+  EXPECT_EQ(sheet.ValueAt(48, 0).rfind("Лаборант", 0), 0u);
+  EXPECT_EQ(sheet.Cells().rbegin()->first.first, 48);
+
+  EXPECT_EQ(progress.maximum, 2 + 3 * 2 + 41 + 2 * 2);
+  EXPECT_EQ(progress.steps, 1 + 3 + 40 + 2);
+  EXPECT_EQ(progress.ends, 1);
+}
+
+TEST_F(ShippedTemplates, JournalNumberedShowsTheRunningNumberForTheId) {
+  Run(kJournal, {}, true);
+  EXPECT_EQ(Row(5, 0, 1), (std::vector<std::string>{"1", "1"}));
+  EXPECT_EQ(Row(44, 0, 1), (std::vector<std::string>{"40", "40"}));
+}
+
+TEST_F(ShippedTemplates, JournalReadsTheSameFromThe1251Sample) {
+  Run(kJournal);
+  data = LoadSample({"1251"}, "incoming-2026-12-09-cp1251.csv");
+  RecordingSheet ansi;
+  RunInto(ansi, kJournal);
+  EXPECT_EQ(ansi.Calls(), sheet.Calls());
+}
+
+TEST_F(ShippedTemplates, SelectedSamplesInTheOrderGiven) {
+  Run(kSelected, {Cp("2026.12.09 07:02:49"), Cp("2026.12.09 11:01:11")}, true);
+  EXPECT_EQ(sheet.ValueAt(0, 0), "Лаборатория входного контроля молока\n");
+  EXPECT_EQ(Row(4, 0, 4), (std::vector<std::string>{"№\nп/п", "Номер\nпробы", "Поставщик",
+                                                     "Время проведения\nанализа", "Партия"}));
+  EXPECT_EQ(sheet.ValueAt(4, 12), "Примечания");
+
+  std::vector<std::string> first = {"1", "0016", "Кооператив «Полесье»", "2026.12.09 07:02:49", "20261208-04"};
+  first.insert(first.end(), kAllNegative.begin(), kAllNegative.end());
+  first.push_back("проба мутная");
+  EXPECT_EQ(Row(5, 0, 12), first);  // numbering acts only in mode "all": the id stays
+  EXPECT_EQ(Row(6, 0, 2), (std::vector<std::string>{"2", "0045", "Хозяйство «Сосновка»"}));
+  EXPECT_EQ(Row(6, 5, 11), (std::vector<std::string>{"-", "-", "ПОЗ", "ПОЗ", "-", "-", "-"}));
+  EXPECT_TRUE(sheet.Cell(6, 1).textFormat);  // "0045" stays text
+  EXPECT_FALSE(sheet.Cell(7, 1).hasValue);
+  EXPECT_EQ(sheet.ValueAt(8, 0).rfind("\"-\" - негатив", 0), 0u);
+  EXPECT_EQ(sheet.ValueAt(10, 0).rfind("Исполнитель", 0), 0u);
+}
+
+TEST_F(ShippedTemplates, SelectedWithTheBlankRowWritesTheHeadOnly) {
+  Run(kSelected, {""});
+  EXPECT_EQ(sheet.ValueAt(4, 1), "Номер\nпробы");
+  EXPECT_FALSE(sheet.Cell(5, 1).hasValue);
+  EXPECT_EQ(sheet.ValueAt(6, 0).rfind("\"-\" - негатив", 0), 0u);
+}
+
+TEST_F(ShippedTemplates, ElementTableHasEveryResultLineLastFirst) {
+  Run(kElements, {Cp("2026.12.09 07:02:49")});
+  EXPECT_EQ(Row(3, 5, 8), (std::vector<std::string>{"Группа\nантибиотиков", "Элемент", "Результат", "Значение"}));
+  // 283 lines, the last line of the file first, each with its group's display name.
+  EXPECT_EQ(CountValues(1, 4, 286), 283);
+  EXPECT_FALSE(sheet.Cell(287, 1).hasValue);
+  EXPECT_EQ(Row(4, 0, 8), (std::vector<std::string>{"1", "0071", "Кооператив «Полесье»", "2026.12.09 14:26:07",
+                                                    "20261209-01", "Фторхинолоны", "QNS", "-", "0.27"}));
+  EXPECT_EQ(Row(5, 5, 6), (std::vector<std::string>{"Тилозин+Тилмикозин", "TYL+TIL"}));
+  EXPECT_EQ(sheet.ValueAt(286, 1), "0012");  // the first line of the file
+  // An element that no alias lists has no group name but keeps its own.
+  int row = FindRow(6, "SULF");
+  ASSERT_GT(row, 3);
+  EXPECT_EQ(Row(row, 5, 7), (std::vector<std::string>{"", "SULF", "-"}));
+  int positives = 0;
+  for (int r = 4; r <= 286; ++r) positives += sheet.ValueAt(r, 7) == "ПОЗ";
+  EXPECT_EQ(positives, 5);
+  EXPECT_EQ(sheet.ValueAt(288, 0).rfind("\"-\" - негатив", 0), 0u);
+  EXPECT_EQ(progress.steps, 1 + 2 + 283 + 1);
+}
+
+}  // namespace
