@@ -2,10 +2,13 @@
 
 #include <sys/resource.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+
+#include "platform/System.h"
 
 const std::string& BenchDir() {
   static const std::string dir = [] {
@@ -39,4 +42,21 @@ std::string WriteResultsFile(long lines) {
     out << line;
   }
   return path;
+}
+
+Settings BenchSettings() {
+  SetModuleFileNameForTesting(BenchDir() + "/kelvarn");
+  Settings settings;
+  settings.codePages = {65001};
+  settings.codePage = settings.lastCodePage = 65001;
+  settings.LoadFieldIndexes("{id},0,{provider},1,{time},2,{notes},3,{lot},4,{ename},5,{eresult},6,{evalue},7");
+  settings.LoadGridColumns("");
+  settings.negatives = {"Negative"};
+  for (const char* alias : {"TCS", "CAP", "STREP", "B", "LINCO", "TYL+TIL", "QNS"}) {
+    std::string name(alias);
+    std::string key = name == "LINCO" ? "{lin}" : name == "TYL+TIL" ? "{tyl}" : "{" + name + "}";
+    for (auto& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    settings.aliases[key].push_back(alias);
+  }
+  return settings;
 }

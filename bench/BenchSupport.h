@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "settings/Settings.h"
+
 // A temporary folder for generated inputs, removed at exit.
 const std::string& BenchDir();
 
@@ -11,3 +13,7 @@ double PeakResidentMegabytes();
 // Writes a results file of that many data lines: samples of seven groups each, in the
 // shipped samples' column order and UTF-8. Returns its path.
 std::string WriteResultsFile(long lines);
+
+// The shipped column map and the built-in aliases, the code-page list {65001} and no probe;
+// the log goes to the bench folder.
+Settings BenchSettings();

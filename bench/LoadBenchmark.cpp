@@ -17,19 +17,6 @@
 
 namespace {
 
-Settings BenchSettings() {
-  // The log goes to the bench folder, not beside the benchmark program.
-  SetModuleFileNameForTesting(BenchDir() + "/kelvarn");
-  Settings settings;
-  settings.codePages = {65001};
-  settings.codePage = settings.lastCodePage = 65001;
-  settings.LoadFieldIndexes("{id},0,{provider},1,{time},2,{notes},3,{lot},4,{ename},5,{eresult},6,{evalue},7");
-  settings.LoadGridColumns("");
-  for (const char* alias : {"TCS", "CAP", "STREP", "B", "LINCO", "TYL+TIL", "QNS"})
-    settings.aliases[std::string("{") + alias + "}"].push_back(alias);
-  return settings;
-}
-
 void BM_LoadResultsFile(benchmark::State& state) {
   std::string path = WriteResultsFile(state.range(0));
   Settings settings = BenchSettings();
