@@ -10,14 +10,26 @@
 
 #include "platform/System.h"
 
+namespace {
+
+// Made on first use and removed with everything in it when the program ends.
+struct BenchFolder {
+  BenchFolder() {
+    path = (std::filesystem::temp_directory_path() / "kelvarn-bench-XXXXXX").string();
+    if (mkdtemp(path.data()) == nullptr) std::abort();
+  }
+  ~BenchFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path, ec);
+  }
+  std::string path;
+};
+
+}  // namespace
+
 const std::string& BenchDir() {
-  static const std::string dir = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kelvarn-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    std::atexit([] { std::filesystem::remove_all(BenchDir()); });
-    return pattern;
-  }();
-  return dir;
+  static const BenchFolder folder;
+  return folder.path;
 }
 
 double PeakResidentMegabytes() {
