@@ -24,4 +24,20 @@ void TComponent::RunHandler(const std::function<void()>& call) {
   }
 }
 
+AnsiString TControlStrings::Strings(int index) const {
+  if (index < 0 || index >= Count()) ListIndexError(index);
+  return texts_[static_cast<size_t>(index)];
+}
+
+int TControlStrings::Add(const AnsiString& text) {
+  texts_.push_back(text);
+  Added(text);
+  return Count() - 1;
+}
+
+void TControlStrings::Clear() {
+  texts_.clear();
+  Cleared();
+}
+
 void ListIndexError(int index) { throw Exception("List index out of bounds (" + std::to_string(index) + ")"); }

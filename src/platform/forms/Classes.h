@@ -78,5 +78,22 @@ class TStrings {
   virtual void Clear() = 0;
 };
 
+// The texts of a control's items (tab titles, combo box entries): kept as they were set,
+// while the control shows them.
+class TControlStrings : public TStrings {
+ public:
+  int Count() const override { return static_cast<int>(texts_.size()); }
+  AnsiString Strings(int index) const override;
+  int Add(const AnsiString& text) override;
+  void Clear() override;
+
+ protected:
+  virtual void Added(const AnsiString& text) = 0;
+  virtual void Cleared() = 0;
+
+ private:
+  std::vector<AnsiString> texts_;
+};
+
 // The class library's error for an index outside a list.
 [[noreturn]] void ListIndexError(int index);

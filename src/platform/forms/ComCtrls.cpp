@@ -5,32 +5,27 @@
 
 #include "platform/forms/QtText.h"
 
-class TabTitles : public TStrings {
+namespace {
+
+class TabTitles : public TControlStrings {
  public:
   explicit TabTitles(TTabControl& tabs) : tabs_(tabs) {}
 
-  int Count() const override { return static_cast<int>(tabs_.titles_.size()); }
-
-  AnsiString Strings(int index) const override {
-    if (index < 0 || index >= Count()) ListIndexError(index);
-    return tabs_.titles_[static_cast<size_t>(index)];
-  }
-
-  int Add(const AnsiString& title) override {
+ protected:
+  void Added(const AnsiString& title) override {
     QSignalBlocker blocker(tabs_);
-    tabs_.titles_.push_back(title);
-    return tabs_.addTab(ToQtLine(title));
+    tabs_.addTab(ToQtLine(title));
   }
-
-  void Clear() override {
+  void Cleared() override {
     QSignalBlocker blocker(tabs_);
-    tabs_.titles_.clear();
     while (tabs_.count() > 0) tabs_.removeTab(tabs_.count() - 1);
   }
 
  private:
   TTabControl& tabs_;
 };
+
+}  // namespace
 
 TTabControl::TTabControl(TComponent* owner)
     : QTabBar(ClientWidgetOf(owner)), TControl(owner, this, 289, 193), Tabs(new TabTitles(*this)) {

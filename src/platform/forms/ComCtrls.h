@@ -22,10 +22,6 @@ class TTabControl : public QTabBar, public TControl {
   void SetTabIndex(int index);
 
   TNotifyEvent OnChange;
-
- private:
-  friend class TabTitles;
-  std::vector<AnsiString> titles_;
 };
 
 class TStatusBar;

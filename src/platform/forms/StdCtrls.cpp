@@ -139,32 +139,24 @@ void TMemo::SetColor(TColor color) {
   setPalette(p);
 }
 
-class ComboItems : public TStrings {
+namespace {
+
+class ComboItems : public TControlStrings {
  public:
   explicit ComboItems(TComboBox& box) : box_(box) {}
 
-  int Count() const override { return static_cast<int>(box_.items_.size()); }
-
-  AnsiString Strings(int index) const override {
-    if (index < 0 || index >= Count()) ListIndexError(index);
-    return box_.items_[static_cast<size_t>(index)];
-  }
-
-  int Add(const AnsiString& text) override {
+ protected:
+  void Added(const AnsiString& text) override {
     // Qt makes the first item current; the class library leaves the box as it was.
     QSignalBlocker blocker(box_);
     int index = box_.currentIndex();
     QString editText = box_.currentText();
-    box_.items_.push_back(text);
     box_.addItem(ToQtLine(text));
     box_.setCurrentIndex(index);
     if (box_.isEditable()) box_.setEditText(editText);
-    return Count() - 1;
   }
-
-  void Clear() override {
+  void Cleared() override {
     QSignalBlocker blocker(box_);
-    box_.items_.clear();
     box_.clear();
     box_.setEditText(QString());
   }
@@ -172,6 +164,8 @@ class ComboItems : public TStrings {
  private:
   TComboBox& box_;
 };
+
+}  // namespace
 
 TComboBox::TComboBox(TComponent* owner)
     : QComboBox(ClientWidgetOf(owner)), TControl(owner, this, 145, 21), Items(new ComboItems(*this)) {

@@ -104,10 +104,6 @@ class TComboBox : public QComboBox, public TControl {
   void SetDroppedDown(bool droppedDown);
 
   TNotifyEvent OnSelect;
-
- private:
-  friend class ComboItems;
-  std::vector<AnsiString> items_;
 };
 
 class TGroupBox : public QGroupBox, public TWinControl {
