@@ -40,7 +40,7 @@ class TControl : public TComponent {
   void SetAlign(TAlign align);
 
   // What code set, whether or not the window that holds the control is shown yet.
-  virtual bool Visible() const { return visible_; }
+  bool Visible() const { return visible_; }
   void SetVisible(bool visible);
   void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }

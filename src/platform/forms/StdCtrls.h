@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTextEdit>
-#include <memory>
 
 #include "platform/forms/Controls.h"
 
