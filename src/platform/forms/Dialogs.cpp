@@ -1,0 +1,117 @@
+#include "platform/forms/Dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <deque>
+#include <optional>
+
+#include "platform/Exception.h"
+#include "platform/System.h"
+#include "platform/forms/Controls.h"
+#include "platform/forms/QtText.h"
+
+namespace {
+
+struct Seams {
+  bool answerAll = false;
+  std::deque<std::optional<AnsiString>> openAnswers;  // an empty entry cancels
+  std::deque<int> boxAnswers;
+  std::vector<MessageBoxCall> boxes;
+};
+
+Seams& TheSeams() {
+  static Seams seams;
+  return seams;
+}
+
+QWidget* DialogParent() { return QApplication::activeWindow(); }
+
+int FirstButton(unsigned type) { return (type & 0x0F) == MB_YESNO ? IDYES : IDOK; }
+
+int QtMessageBox(void*, const AnsiString& text, const AnsiString& caption, unsigned type) {
+  Seams& seams = TheSeams();
+  if (!seams.boxAnswers.empty() || seams.answerAll) {
+    seams.boxes.push_back({text, caption, type});
+    if (seams.boxAnswers.empty()) return FirstButton(type);
+    int answer = seams.boxAnswers.front();
+    seams.boxAnswers.pop_front();
+    return answer;
+  }
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  switch (type & 0xF0) {
+    case MB_ICONERROR: icon = QMessageBox::Critical; break;
+    case 0x20: icon = QMessageBox::Question; break;
+    case MB_ICONWARNING: icon = QMessageBox::Warning; break;
+    case MB_ICONINFORMATION: icon = QMessageBox::Information; break;
+  }
+  QMessageBox box(icon, ToQt(caption), ToQt(text), QMessageBox::NoButton, DialogParent());
+  struct Button {
+    QMessageBox::StandardButton button;
+    int answer;
+  };
+  std::vector<Button> buttons;
+  switch (type & 0x0F) {
+    case MB_OKCANCEL: buttons = {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}}; break;
+    case MB_YESNO: buttons = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}}; break;
+    default: buttons = {{QMessageBox::Ok, IDOK}}; break;
+  }
+  for (const auto& b : buttons) box.addButton(b.button);
+  box.setDefaultButton(buttons.front().button);
+  box.setEscapeButton(buttons.back().button);
+  box.exec();
+  for (const auto& b : buttons)
+    if (box.clickedButton() == box.button(b.button)) return b.answer;
+  return buttons.back().answer;
+}
+
+}  // namespace
+
+TOpenDialog::TOpenDialog(TComponent* owner) : QObject(ClientWidgetOf(owner)), TComponent(owner) {}
+
+bool TOpenDialog::Execute() {
+  Seams& seams = TheSeams();
+  if (!seams.openAnswers.empty() || seams.answerAll) {
+    if (seams.openAnswers.empty()) return false;
+    std::optional<AnsiString> answer = seams.openAnswers.front();
+    seams.openAnswers.pop_front();
+    if (!answer) return false;
+    fileName_ = *answer;
+    return true;
+  }
+  QString chosen = QFileDialog::getOpenFileName(DialogParent(), QString(), folder_, QtFileFilter(filter_));
+  if (chosen.isEmpty()) return false;
+  folder_ = QFileInfo(chosen).absolutePath();
+  QByteArray utf8 = chosen.toUtf8();
+  AnsiString path;
+  if (!FromSystemPath(std::string(utf8.constData(), static_cast<size_t>(utf8.size())), path))
+    throw Exception("The file name cannot be shown in code page 1251: " + FromQt(chosen));
+  fileName_ = path;
+  return true;
+}
+
+QString QtFileFilter(const AnsiString& filter) {
+  QStringList parts = ToQt(filter).split(QLatin1Char('|'));
+  QStringList entries;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
+    entries << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+  }
+  return entries.join(QStringLiteral(";;"));
+}
+
+void InstallMessageBoxDialog() { SetMessageBoxHandler(QtMessageBox); }
+
+void AnswerDialogsForTesting(bool answer) { TheSeams().answerAll = answer; }
+void SetNextOpenDialogFileName(const AnsiString& fileName) { TheSeams().openAnswers.emplace_back(fileName); }
+void SetNextOpenDialogCancel() { TheSeams().openAnswers.emplace_back(std::nullopt); }
+void SetNextMessageBoxAnswer(int answer) { TheSeams().boxAnswers.push_back(answer); }
+const std::vector<MessageBoxCall>& AnsweredMessageBoxes() { return TheSeams().boxes; }
+
+void ClearDialogSeams() {
+  Seams& seams = TheSeams();
+  seams.openAnswers.clear();
+  seams.boxAnswers.clear();
+  seams.boxes.clear();
+}

@@ -1,0 +1,235 @@
+#include "platform/forms/Grids.h"
+
+#include <QAbstractButton>
+#include <QAbstractTableModel>
+#include <QEvent>
+#include <QHeaderView>
+#include <QPainter>
+#include <QStyleOptionHeader>
+#include <algorithm>
+#include <climits>
+
+#include "platform/Exception.h"
+#include "platform/forms/QtText.h"
+
+// The grid's cells for Qt: the fixed row gives the column titles, the fixed column the
+// row titles, and every other cell lies one row and one column further in.
+class GridModel : public QAbstractTableModel {
+ public:
+  explicit GridModel(TStringGrid& grid) : QAbstractTableModel(&grid), grid_(grid) {}
+
+  int rowCount(const QModelIndex& parent) const override {
+    return parent.isValid() ? 0 : std::max(0, grid_.rowCount_ - 1);
+  }
+  int columnCount(const QModelIndex& parent) const override {
+    return parent.isValid() ? 0 : std::max(0, grid_.colCount_ - 1);
+  }
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (role != Qt::DisplayRole || !index.isValid()) return {};
+    return ToQtLine(grid_.Cell(index.column() + 1, index.row() + 1));
+  }
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+    if (role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
+    return ToQtLine(orientation == Qt::Horizontal ? grid_.Cell(section + 1, 0) : grid_.Cell(0, section + 1));
+  }
+  Qt::ItemFlags flags(const QModelIndex& index) const override {
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+  }
+
+  using QAbstractTableModel::beginInsertRows;
+  using QAbstractTableModel::beginRemoveRows;
+  using QAbstractTableModel::beginResetModel;
+  using QAbstractTableModel::endInsertRows;
+  using QAbstractTableModel::endRemoveRows;
+  using QAbstractTableModel::endResetModel;
+
+ private:
+  TStringGrid& grid_;
+};
+
+namespace {
+
+// Draws the top-left fixed cell, which Qt leaves to its corner button, with its text.
+class CornerPainter : public QObject {
+ public:
+  CornerPainter(QObject* parent, std::function<QString()> text) : QObject(parent), text_(std::move(text)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Paint) return false;
+    auto* corner = static_cast<QWidget*>(watched);
+    QStyleOptionHeader option;
+    option.initFrom(corner);
+    option.rect = corner->rect();
+    option.text = text_();
+    option.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    option.position = QStyleOptionHeader::OnlyOneSection;
+    QPainter painter(corner);
+    corner->style()->drawControl(QStyle::CE_Header, &option, &painter, corner);
+    return true;
+  }
+
+ private:
+  std::function<QString()> text_;
+};
+
+}  // namespace
+
+TGridCell::operator AnsiString() const { return grid_.Cell(col_, row_); }
+
+TGridCell& TGridCell::operator=(const AnsiString& text) {
+  grid_.SetCell(col_, row_, text);
+  return *this;
+}
+
+TGridColWidth::operator int() const { return grid_.ColWidth(col_); }
+
+TGridColWidth& TGridColWidth::operator=(int width) {
+  grid_.SetColWidth(col_, width);
+  return *this;
+}
+
+TStringGrid::TStringGrid(TComponent* owner)
+    : QTableView(ClientWidgetOf(owner)),
+      TControl(owner, this, 320, 120),
+      Cells(*this),
+      ColWidths(*this),
+      model_(new GridModel(*this)) {
+  colWidths_.assign(static_cast<size_t>(colCount_), defaultColWidth_);
+  setModel(model_);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::ContiguousSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setWordWrap(false);
+  setTextElideMode(Qt::ElideNone);
+  setCornerButtonEnabled(false);
+  for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
+    header->setHighlightSections(false);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setMinimumSectionSize(1);
+  }
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  if (auto* corner = findChild<QAbstractButton*>())
+    corner->installEventFilter(new CornerPainter(this, [this] { return ToQtLine(Cell(0, 0)); }));
+  SetDefaultRowHeight(24);
+  for (int c = 0; c < colCount_; ++c) ApplyColWidth(c);
+  Listen(selectionModel(), &QItemSelectionModel::currentRowChanged, [this](const QModelIndex& current) {
+    if (current.isValid()) currentRow_ = current.row() + 1;
+  });
+  SetCurrentRow(1);
+}
+
+TStringGrid::~TStringGrid() = default;
+
+const AnsiString& TStringGrid::Cell(int col, int row) const {
+  static const AnsiString empty;
+  auto found = cells_.find({row, col});
+  return found == cells_.end() ? empty : found->second;
+}
+
+void TStringGrid::SetCell(int col, int row, const AnsiString& text) {
+  if (col < 0 || row < 0) return;
+  if (text.empty())
+    cells_.erase({row, col});
+  else
+    cells_[{row, col}] = text;
+  if (col >= colCount_ || row >= rowCount_) return;
+  if (row == 0 && col == 0) {
+    if (auto* corner = findChild<QAbstractButton*>()) corner->update();
+  } else if (row == 0) {
+    model_->headerDataChanged(Qt::Horizontal, col - 1, col - 1);
+  } else if (col == 0) {
+    model_->headerDataChanged(Qt::Vertical, row - 1, row - 1);
+  } else {
+    QModelIndex index = model_->index(row - 1, col - 1);
+    model_->dataChanged(index, index, {Qt::DisplayRole});
+  }
+}
+
+void TStringGrid::SetColCount(int count) {
+  count = std::max(1, count);
+  if (count == colCount_) return;
+  model_->beginResetModel();
+  colCount_ = count;
+  colWidths_.resize(static_cast<size_t>(count), defaultColWidth_);
+  std::erase_if(cells_, [count](const auto& cell) { return cell.first.second >= count; });
+  model_->endResetModel();
+  for (int c = 0; c < colCount_; ++c) ApplyColWidth(c);
+  SetCurrentRow(std::min(currentRow_, rowCount_ - 1));
+}
+
+void TStringGrid::SetRowCount(int count) {
+  // The fixed row and at least one row under it, as the class library keeps them.
+  count = std::max(2, count);
+  if (count > rowCount_) {
+    model_->beginInsertRows(QModelIndex(), rowCount_ - 1, count - 2);
+    rowCount_ = count;
+    model_->endInsertRows();
+  } else if (count < rowCount_) {
+    model_->beginRemoveRows(QModelIndex(), count - 1, rowCount_ - 2);
+    rowCount_ = count;
+    cells_.erase(cells_.lower_bound({count, 0}), cells_.end());
+    model_->endRemoveRows();
+  }
+  SetCurrentRow(1);
+}
+
+void TStringGrid::SetCurrentRow(int row) {
+  currentRow_ = row;
+  selectionModel()->clearSelection();
+  for (int c = 1; c < colCount_; ++c) {
+    if (!isColumnHidden(c - 1)) {
+      // Qt selects the current row with it, which is what the grid shows for a selection
+      // of none.
+      setCurrentIndex(model_->index(row - 1, c - 1));
+      return;
+    }
+  }
+}
+
+void TStringGrid::SetDefaultColWidth(int width) {
+  defaultColWidth_ = width;
+  std::fill(colWidths_.begin(), colWidths_.end(), width);
+  for (int c = 0; c < colCount_; ++c) ApplyColWidth(c);
+}
+
+void TStringGrid::SetDefaultRowHeight(int height) {
+  height = std::max(1, height);
+  verticalHeader()->setDefaultSectionSize(height);
+  horizontalHeader()->setFixedHeight(height);
+}
+
+int TStringGrid::ColWidth(int col) const {
+  if (col < 0 || col >= colCount_) return defaultColWidth_;
+  return colWidths_[static_cast<size_t>(col)];
+}
+
+void TStringGrid::SetColWidth(int col, int width) {
+  if (col < 0 || col >= colCount_) throw Exception("Grid index out of range");
+  colWidths_[static_cast<size_t>(col)] = width;
+  ApplyColWidth(col);
+}
+
+void TStringGrid::ApplyColWidth(int col) {
+  int width = colWidths_[static_cast<size_t>(col)];
+  if (col == 0) {
+    verticalHeader()->setVisible(width > 0);
+    if (width > 0) verticalHeader()->setFixedWidth(width);
+    return;
+  }
+  setColumnHidden(col - 1, width <= 0);
+  if (width > 0) horizontalHeader()->resizeSection(col - 1, width);
+}
+
+int TStringGrid::Row() const { return currentRow_; }
+
+TGridRect TStringGrid::Selection() const {
+  int top = INT_MAX, bottom = -1;
+  for (const QItemSelectionRange& range : selectionModel()->selection()) {
+    top = std::min(top, range.top());
+    bottom = std::max(bottom, range.bottom());
+  }
+  if (bottom < 0) return {1, currentRow_, colCount_ - 1, currentRow_};
+  return {1, top + 1, colCount_ - 1, bottom + 1};
+}

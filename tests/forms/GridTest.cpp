@@ -1,0 +1,130 @@
+#include <QHeaderView>
+#include <QLineEdit>
+
+#include "FormsTest.h"
+
+namespace {
+
+class GridTest : public FormsTest {
+ protected:
+  void SetUp() override {
+    FormsTest::SetUp();
+    form = ShownForm(500, 400);
+    grid = new TStringGrid(form);
+    grid->SetParent(form);
+    grid->SetAlign(alClient);
+    grid->SetDefaultColWidth(60);
+    grid->SetDefaultRowHeight(20);
+    grid->SetColCount(3);
+    for (int c = 0; c < 3; ++c) grid->Cells[c][0] = "title " + std::to_string(c);
+  }
+
+  // The data window's way of filling: the row count follows each written row.
+  void Fill(int rows) {
+    grid->SetRowCount(2);
+    for (int c = 0; c < grid->ColCount(); ++c) grid->Cells[c][1] = "";
+    for (int r = 1; r <= rows; ++r) {
+      for (int c = 0; c < grid->ColCount(); ++c) grid->Cells[c][r] = std::to_string(c) + ":" + std::to_string(r);
+      grid->SetRowCount(r + 1);
+    }
+  }
+
+  QString Shown(int col, int row) const { return grid->model()->index(row - 1, col - 1).data().toString(); }
+
+  void ClickRow(int row, Qt::KeyboardModifiers modifiers = {}) {
+    QRect cell = grid->visualRect(grid->model()->index(row - 1, 0));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, cell.center());
+  }
+
+  static std::pair<int, int> Rows(const TGridRect& r) { return {r.Top, r.Bottom}; }
+
+  TForm* form = nullptr;
+  TStringGrid* grid = nullptr;
+};
+
+}  // namespace
+
+TEST_F(GridTest, FillingLeavesRowOneCurrentAndTheSelectionIsTheCurrentRow) {
+  Fill(5);
+  EXPECT_EQ(grid->RowCount(), 6);
+  EXPECT_EQ(grid->Row(), 1);
+  EXPECT_EQ(Rows(grid->Selection()), std::make_pair(1, 1));
+  EXPECT_EQ(grid->Selection().Left, 1);
+  EXPECT_EQ(grid->Selection().Right, 2);
+  // Cells written past the row count show once the count reaches them.
+  EXPECT_EQ(Shown(2, 5), "2:5");
+  EXPECT_EQ(grid->model()->rowCount(), 5);
+
+  ClickRow(3);
+  EXPECT_EQ(grid->Row(), 3);
+  EXPECT_EQ(Rows(grid->Selection()), std::make_pair(3, 3));
+  ClickRow(5, Qt::ShiftModifier);
+  EXPECT_EQ(Rows(grid->Selection()), std::make_pair(3, 5));
+  ClickRow(2, Qt::ShiftModifier);
+  EXPECT_EQ(Rows(grid->Selection()), std::make_pair(2, 3));
+
+  grid->clearSelection();  // no rows chosen: the current row stands for the selection
+  EXPECT_EQ(Rows(grid->Selection()), std::make_pair(grid->Row(), grid->Row()));
+
+  Fill(0);
+  EXPECT_EQ(grid->RowCount(), 2);
+  EXPECT_EQ(grid->Row(), 1);
+  EXPECT_EQ(Rows(grid->Selection()), std::make_pair(1, 1));
+  EXPECT_EQ(AnsiString(grid->Cells[1][1]), "");
+  EXPECT_EQ(AnsiString(grid->Cells[1][3]), "");  // rows dropped by the smaller count are gone
+}
+
+TEST_F(GridTest, CellsOutsideTheGridReadEmptyAndNeverFail) {
+  EXPECT_EQ(AnsiString(grid->Cells[9][9]), "");
+  grid->Cells[-1][0] = "x";
+  grid->Cells[0][-1] = "x";
+  EXPECT_EQ(AnsiString(grid->Cells[-1][0]), "");
+  grid->Cells[7][1] = "later";
+  EXPECT_TRUE(grid->Cells[7][1] == "later");
+  grid->SetColCount(8);
+  EXPECT_EQ(Shown(7, 1), "later");
+  grid->SetColCount(0);
+  EXPECT_EQ(grid->ColCount(), 1);
+  grid->SetRowCount(0);
+  EXPECT_EQ(grid->RowCount(), 2);
+  EXPECT_EQ(Rows(grid->Selection()), std::make_pair(1, 1));
+  EXPECT_THROW(grid->ColWidths[1] = 10, Exception);
+}
+
+TEST_F(GridTest, FixedRowAndColumnShowTitlesAndNoCellCanBeEdited) {
+  Fill(2);
+  grid->Cells[1][0] = Cp("Поставщик\n");
+  grid->Cells[0][2] = "id\r\n";
+  EXPECT_EQ(grid->model()->headerData(0, Qt::Horizontal).toString(), QString::fromUtf8("Поставщик"));
+  EXPECT_EQ(grid->model()->headerData(1, Qt::Vertical).toString(), "id");
+  EXPECT_EQ(AnsiString(grid->Cells[0][2]), "id\r\n");
+  grid->Cells[2][1] = "value\n";
+  EXPECT_EQ(Shown(2, 1), "value");
+
+  QRect cell = grid->visualRect(grid->model()->index(0, 0));
+  QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+  QTest::keyClick(grid, Qt::Key_F2);
+  EXPECT_EQ(grid->findChild<QLineEdit*>(), nullptr);
+}
+
+TEST_F(GridTest, AWidthOfZeroOrLessHidesAColumn) {
+  Fill(3);
+  grid->ColWidths[1] = 0;
+  grid->ColWidths[2] = -5;
+  EXPECT_TRUE(grid->isColumnHidden(0));
+  EXPECT_TRUE(grid->isColumnHidden(1));
+  EXPECT_EQ(grid->ColWidths[2], -5);
+  // With every column hidden the current row still stands for the selection.
+  Fill(3);
+  EXPECT_EQ(grid->Row(), 1);
+  EXPECT_EQ(Rows(grid->Selection()), std::make_pair(1, 1));
+
+  grid->ColWidths[2] = 40;
+  EXPECT_FALSE(grid->isColumnHidden(1));
+  EXPECT_EQ(grid->columnWidth(1), 40);
+  grid->ColWidths[0] = 0;
+  EXPECT_FALSE(grid->verticalHeader()->isVisible());
+  grid->ColWidths[0] = 70;
+  EXPECT_TRUE(grid->verticalHeader()->isVisible());
+  EXPECT_EQ(grid->verticalHeader()->width(), 70);
+}
