@@ -1,0 +1,76 @@
+#pragma once
+
+#include <vector>
+
+#include "data/ReportData.h"
+#include "platform/forms/Vcl.h"
+#include "report/IProgressHandler.h"
+#include "report/Template.h"
+
+// The window of one opened results file: a grid of its samples, a filter by sample id, the
+// numbering check box and the print controls. It is the progress sink of its reports, on
+// its gauge. Its owner is the main window, which it tells of its activation and closing.
+class TfrmDataForm : public TForm, public IProgressHandler {
+ public:
+  TfrmDataForm(TComponent* Owner, std::vector<Template> templates, ReportData data);
+
+  TStringGrid* ctrGrid;
+  TPanel* ctrPanel;
+  TPanel* Panel2;
+  TEdit* ctrFilterText;
+  TButton* ctrFilter;
+  TButton* ctrResetFilter;
+  TPanel* Panel3;
+  TPanel* Panel4;
+  TPanel* Panel5;
+  TPanel* Panel6;
+  TCGauge* ctrProgress;
+  TPanel* Panel7;
+  TCheckBox* ctrNCheck;
+  TPanel* Panel1;
+  TButton* ctrPrintAll;
+  TComboBox* ctrTemplates;
+  TButton* ctrPrint;
+  TButton* ctrDown;
+
+  void FormCreate(TObject* Sender);
+  void FormActivate(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+  void ctrFilterClick(TObject* Sender);
+  void ctrResetFilterClick(TObject* Sender);
+  void ctrPrintClick(TObject* Sender);
+  void ctrDownClick(TObject* Sender);
+  void ctrTemplatesSelect(TObject* Sender);
+  void ctrPrintAllClick(TObject* Sender);
+
+  void SetupColumns();
+  // Shows the samples whose id contains the filter text, all of them for an empty one.
+  void FillGrid(const AnsiString& filter);
+  // The key of the sample in each selected row, top to bottom; "" for the blank row.
+  std::vector<AnsiString> GetSelectedIds() const;
+  // Prints the selected rows with the template at the index; an index outside the list,
+  // or a spreadsheet that cannot be started, prints nothing.
+  void PrintTemplate(int index);
+  void PrintAll();
+  void Localize();
+
+  // On the gauge. (The form's own SetPosition places the window.)
+  using TForm::SetPosition;
+  void SetPosition(float fraction) override;
+  void Step() override;
+  void Begin(int max) override;
+  void End() override;
+
+  AnsiString tabTitle;  // the data set's id, the title of the window's tab
+
+ private:
+  AnsiString CellText(const AnsiString& key, const ItemData& sample) const;
+
+  std::vector<Template> templates;
+  ReportData data;
+  AnsiString lastFilter;
+  std::vector<AnsiString> rowKeys;  // the record key shown in each grid row from row 1
+};
+
+// The layout's form object; the main window makes the data windows and keeps them itself.
+extern TfrmDataForm* frmDataForm;
