@@ -1,0 +1,104 @@
+#include <QTimer>
+
+#include "UiTest.h"
+#include "ui/AboutForm.h"
+
+namespace {
+
+class AboutBoxTest : public UiTest {
+ protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    WriteConfig();
+  }
+  void Start() {
+    StartMainWindow();
+    Application->CreateForm(frmAboutForm);
+  }
+
+  // Help > About as the user chooses it; the box is closed with its button once shown.
+  TModalResult ShowAbout() {
+    TModalResult result = mrNone;
+    shown = false;
+    WhenShown([&] {
+      shown = true;
+      lines.clear();
+      for (int i = 0; i < frmAboutForm->Memo1->Lines->Count(); ++i)
+        lines.push_back(frmAboutForm->Memo1->Lines->Strings(i));
+      Click(frmAboutForm->ctrClose);
+      result = frmAboutForm->ModalResult();
+    });
+    QTest::keyClick(main, Qt::Key_A, Qt::ControlModifier);
+    return result;
+  }
+
+  // Runs the step once the modal box is on screen.
+  static void WhenShown(std::function<void()> step) {
+    QTimer::singleShot(5, [step] {
+      if (frmAboutForm->isVisible())
+        step();
+      else
+        WhenShown(step);
+    });
+  }
+
+  bool shown = false;
+  std::vector<AnsiString> lines;
+};
+
+}  // namespace
+
+TEST_F(AboutBoxTest, TheDesignTextsStayHoweverOftenTheBoxIsShown) {
+  Start();
+  EXPECT_FALSE(frmAboutForm->Visible());
+  EXPECT_EQ(frmAboutForm->ClientWidth(), 474);
+  EXPECT_EQ(frmAboutForm->ClientHeight(), 273);
+  EXPECT_FALSE(frmAboutForm->Memo1->Enabled());
+  EXPECT_TRUE(frmAboutForm->Memo1->isReadOnly());
+  const AnsiString design = frmAboutForm->Memo1->Text();
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    EXPECT_EQ(ShowAbout(), mrOk);
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(frmAboutForm->isVisible());
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines.front(), "Kelvarn");
+    for (const AnsiString& line : lines) EXPECT_FALSE(line.empty());
+    EXPECT_EQ(frmAboutForm->Memo1->Text(), design + "\r\n");
+    EXPECT_EQ(frmAboutForm->Memo1->document()->blockCount(), 8);  // seven lines and the one after the last break
+    EXPECT_EQ(frmAboutForm->Caption(), Cp("О программе"));
+    EXPECT_EQ(frmAboutForm->ctrClose->Caption(), Cp("Закрыть"));
+  }
+}
+
+TEST_F(AboutBoxTest, LocalisedTextsShowOneMemoLinePerPiece) {
+  struct Case {
+    const char* entry;
+    std::vector<const char*> lines;
+  };
+  const Case cases[] = {
+      {"popup.about.text=Kelvarn\\nЛаборатория\\n", {"Kelvarn", "Лаборатория"}},
+      {"popup.about.text=Kelvarn\\nЛаборатория", {"Kelvarn", "Лаборатория"}},
+      {"popup.about.text=Одна строка", {"Одна строка"}},
+      {"popup.about.text=А\\n\\nБ\\n", {"А", "", "Б"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.entry);
+    dir.Write("localization.txt", Cp((std::string("popup.about.caption=Сведения\n"
+                                                  "popup.about.close=ОК\n") +
+                                      c.entry + "\n")
+                                         .c_str()));
+    Start();
+    std::vector<AnsiString> expected;
+    for (const char* line : c.lines) expected.push_back(Cp(line));
+    for (int round = 0; round < 2; ++round) {
+      EXPECT_EQ(ShowAbout(), mrOk);
+      EXPECT_EQ(lines, expected);
+      EXPECT_EQ(frmAboutForm->Caption(), Cp("Сведения\n"));
+      EXPECT_EQ(frmAboutForm->windowTitle(), QString::fromUtf8("Сведения"));
+      EXPECT_EQ(frmAboutForm->ctrClose->Caption(), Cp("ОК\n"));
+    }
+    Application->DestroyComponents();
+    FinishEvents();
+  }
+}

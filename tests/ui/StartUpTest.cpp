@@ -1,0 +1,182 @@
+#include <QTimer>
+
+#include "UiTest.h"
+#include "ui/AboutForm.h"
+#include "ui/MainForm.h"
+#include "ui/WinMain.h"
+
+namespace {
+
+// A main window whose creation handler fails before it does anything.
+class FailingMainForm : public TfrmMDIMainForm {
+ public:
+  explicit FailingMainForm(TComponent* Owner) : TfrmMDIMainForm(Owner) {
+    OnCreate = [](TObject*) { throw Exception(Cp("Нет доступа к папке шаблонов")); };
+  }
+};
+
+}  // namespace
+
+TEST_F(UiTest, StartUpMakesTheThreeFormsInOrderAndRunsUntilFileExit) {
+  WriteConfig();
+  WriteTemplate("a.txt", "Журнал", "wc|x:0|y:0|value:x\n");
+  struct Seen {
+    bool mainShown = false, hiddenShown = true, aboutShown = true, isMainForm = false;
+    AnsiString name;
+    size_t templates = 0;
+  } seen;
+  QTimer::singleShot(0, [&] {
+    seen.mainShown = frmMDIMainForm->isVisible();
+    seen.isMainForm = Application->MainForm() == frmMDIMainForm;
+    seen.hiddenShown = MainForm->isVisible() || MainForm->Visible();
+    seen.aboutShown = frmAboutForm->isVisible() || frmAboutForm->Visible();
+    seen.name = frmMDIMainForm->ctrStatus->Panels->Items(0)->Text();
+    seen.templates = frmMDIMainForm->Templates().size();
+    frmMDIMainForm->mnExit->trigger();
+  });
+  EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 1), 0);
+  EXPECT_TRUE(seen.mainShown);
+  EXPECT_TRUE(seen.isMainForm);
+  EXPECT_FALSE(seen.hiddenShown);
+  EXPECT_FALSE(seen.aboutShown);
+  EXPECT_EQ(seen.name, Cp("Лаборатория входного контроля\n"));
+  EXPECT_EQ(seen.templates, 1u);
+  EXPECT_TRUE(AnsweredMessageBoxes().empty());
+
+  std::vector<std::string> log = LogLines();
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log.front(), "[TRACE] start application");
+
+  // The application frees its forms the last made first: the order of creation backwards.
+  std::vector<std::string> freed;
+  QObject::connect(frmMDIMainForm, &QObject::destroyed, [&] { freed.push_back("main window"); });
+  QObject::connect(MainForm, &QObject::destroyed, [&] { freed.push_back("hidden form"); });
+  QObject::connect(frmAboutForm, &QObject::destroyed, [&] { freed.push_back("about box"); });
+  Application->DestroyComponents();
+  EXPECT_EQ(freed, (std::vector<std::string>{"about box", "hidden form", "main window"}));
+}
+
+TEST_F(UiTest, TheMainWindowStartsWithItsLayoutAndTheNameInTheStatusBar) {
+  WriteConfig();
+  StartMainWindow();
+  EXPECT_EQ(main->FormStyle(), fsMDIForm);
+  EXPECT_EQ(main->Width(), 965);
+  EXPECT_EQ(main->Height(), 571);
+  EXPECT_FALSE(main->ctrTabs->Visible());
+  EXPECT_FALSE(main->ctrTabs->isVisible());
+  EXPECT_EQ(main->ctrTabs->Height(), 24);
+  EXPECT_EQ(main->ctrStatus->Height(), 19);
+  EXPECT_EQ(main->ctrStatus->Panels->Count(), 2);
+  EXPECT_EQ(main->ctrStatus->Panels->Items(0)->Width(), 200);
+  EXPECT_EQ(Status(0), Cp("Лаборатория входного контроля\n"));
+  EXPECT_EQ(Status(1), "");
+  EXPECT_EQ(main->ctrOpenFile->Filter(), "CSV|*.csv");
+  EXPECT_FALSE(main->mnPrintAll->Enabled());
+
+  // The menu: File (Open, separator, Print, separator, Exit) and Help (About).
+  ASSERT_EQ(main->ctrMainMenu->Items->Count(), 2);
+  EXPECT_EQ(main->ctrMainMenu->Items->Items(0), main->mnFile);
+  EXPECT_EQ(main->ctrMainMenu->Items->Items(1), main->mnHelp);
+  const std::vector<TMenuItem*> file = {main->mnOpen, main->N2, main->mnPrintAll, main->N1, main->mnExit};
+  ASSERT_EQ(main->mnFile->Count(), 5);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(main->mnFile->Items(i), file[static_cast<size_t>(i)]);
+  ASSERT_EQ(main->mnHelp->Count(), 1);
+  EXPECT_EQ(main->mnHelp->Items(0), main->mnAbout);
+  struct Item {
+    TMenuItem* item;
+    const char* caption;
+    const char* shortcut;
+  };
+  const Item items[] = {
+      {main->mnFile, "&Файл", ""},
+      {main->mnOpen, "&Открыть документ...", "Ctrl+O"},
+      {main->N2, "-", ""},
+      {main->mnPrintAll, "&Печать...", "Ctrl+P"},
+      {main->N1, "-", ""},
+      {main->mnExit, "&Выход", "Ctrl+Q"},
+      {main->mnHelp, "&Помощь", ""},
+      {main->mnAbout, "&О программе...", "Ctrl+A"},
+  };
+  for (const Item& i : items) {
+    EXPECT_EQ(i.item->Caption(), Cp(i.caption)) << i.caption;
+    EXPECT_EQ(i.item->shortcut().toString(QKeySequence::PortableText), QString::fromUtf8(i.shortcut)) << i.caption;
+  }
+  EXPECT_TRUE(main->N1->isSeparator());
+}
+
+TEST_F(UiTest, LocalisationReplacesTheCaptionsItDefines) {
+  WriteConfig();
+  dir.Write("localization.txt", Cp("popup.main.caption=Входной контроль\n"
+                                   "menu.file=&Документ\n"
+                                   "menu.file.print=&Отчёт...\n"
+                                   "menu.help.about=&Сведения\n"));
+  StartMainWindow();
+  struct Case {
+    AnsiString shown;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {main->Caption(), "Входной контроль\n"},
+      {main->mnFile->Caption(), "&Документ\n"},
+      {main->mnPrintAll->Caption(), "&Отчёт...\n"},
+      {main->mnAbout->Caption(), "&Сведения\n"},
+      // Keys the file lacks leave the layout's captions.
+      {main->mnHelp->Caption(), "&Помощь"},
+      {main->mnOpen->Caption(), "&Открыть документ..."},
+      {main->mnExit->Caption(), "&Выход"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.shown, Cp(c.expected)) << c.expected;
+  // Single-line texts show without the line feed their file line ends in.
+  EXPECT_EQ(main->windowTitle(), QString::fromUtf8("Входной контроль"));
+  EXPECT_EQ(main->mnPrintAll->text(), QString::fromUtf8("&Отчёт..."));
+}
+
+TEST_F(UiTest, TemplatesLoadInListingOrderSkippingFoldersAndFilesThatFail) {
+  WriteConfig();
+  WriteTemplate("b.txt", "Второй", "wc|x:0|y:0|value:b\n");
+  WriteTemplate("A.TXT", "Первый", "wc|x:0|y:0|value:a\n");
+  dir.Write("templates/0-nul.txt", std::string("\0,x\n", 4));  // a header without a field: refused
+  dir.MakeDir("templates/folder.txt");
+  dir.Write("templates/notes.md", "x,Not a template\n");
+  StartMainWindow();
+  ASSERT_EQ(main->Templates().size(), 2u);
+  EXPECT_EQ(main->Templates()[0].title, Cp("Первый"));
+  EXPECT_EQ(main->Templates()[1].title, Cp("Второй"));
+}
+
+TEST_F(UiTest, WithoutAnyConfigurationTheProgramStillStartsAndOpensFiles) {
+  StartMainWindow();
+  EXPECT_TRUE(main->Templates().empty());
+  EXPECT_EQ(Status(0), "");
+  TfrmDataForm* window = Open(WriteThreeSamples());
+  ASSERT_NE(window, nullptr);
+  // No field map: no samples, one blank row under the built-in columns.
+  EXPECT_EQ(window->ctrGrid->ColCount(), 11);
+  EXPECT_EQ(window->ctrGrid->RowCount(), 2);
+  EXPECT_EQ(window->GetSelectedIds(), (std::vector<AnsiString>{""}));
+  EXPECT_FALSE(window->ctrPrint->Enabled());
+  main->mnPrintAll->trigger();
+  EXPECT_TRUE(AnsweredMessageBoxes().empty());
+}
+
+TEST_F(UiTest, AnExceptionFromTheCreationHandlerIsShownAndTheProgramGoesOn) {
+  WriteConfig();
+  FailingMainForm* failing = nullptr;
+  Application->CreateForm(failing);
+  main = failing;
+  EXPECT_EQ(AnsweredTexts(), (std::vector<AnsiString>{Cp("Нет доступа к папке шаблонов.")}));
+  ASSERT_EQ(AnsweredMessageBoxes().size(), 1u);
+  EXPECT_EQ(AnsweredMessageBoxes()[0].caption, "kelvarn");
+  EXPECT_EQ(AnsweredMessageBoxes()[0].type, MB_OK | MB_ICONERROR);
+  EXPECT_EQ(Application->MainForm(), failing);
+
+  // The loop runs, the window shows and its commands work.
+  bool opened = false;
+  QTimer::singleShot(0, [&] {
+    opened = Open(WriteThreeSamples()) != nullptr;
+    main->mnExit->trigger();
+  });
+  Application->Run();
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(AnsweredMessageBoxes().size(), 1u);
+}
