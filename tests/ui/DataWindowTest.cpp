@@ -117,8 +117,9 @@ TEST_F(DataWindowTest, GridColumnsThatAreMissingEmptyOrOfNoWidthNeverFail) {
     TfrmDataForm* w = Open(WriteThreeSamples());
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->ctrGrid->ColCount(), c.colCount);
-    if (c.widest > 0)
+    if (c.widest > 0) {
       for (int col = 0; col < c.colCount; ++col) EXPECT_EQ(w->ctrGrid->ColWidths[col], c.widest);
+    }
     EXPECT_EQ(w->ctrGrid->RowCount(), 4);
     EXPECT_EQ(w->GetSelectedIds(), (std::vector<AnsiString>{"2026.12.09 05:00:00"}));
     TypeFilter(w, "12");
