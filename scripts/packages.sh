@@ -19,4 +19,5 @@ ensure_packages() {
 # What building and testing Kelvarn needs.
 KELVARN_BUILD_PACKAGES=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins libxlsxwriter-dev)
-KELVARN_TEST_PACKAGES=(python3-openpyxl)
+# The GUI tests measure Russian captions, so a font with Cyrillic must be there.
+KELVARN_TEST_PACKAGES=(python3-openpyxl fonts-dejavu-core)
