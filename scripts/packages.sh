@@ -16,8 +16,9 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-# What building and testing Kelvarn needs.
+# What building and testing Kelvarn needs. libxlsxwriter links with -lz without asking for
+# zlib1g-dev itself.
 KELVARN_BUILD_PACKAGES=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-qpa-plugins libxlsxwriter-dev)
+  qt6-base-dev qt6-qpa-plugins libxlsxwriter-dev zlib1g-dev)
 # The GUI tests measure Russian captions, so a font with Cyrillic must be there.
 KELVARN_TEST_PACKAGES=(python3-openpyxl fonts-dejavu-core)
