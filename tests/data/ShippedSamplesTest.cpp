@@ -13,8 +13,7 @@ class ShippedSamplesTest : public ProgramFixture {
  protected:
   // The shipped configuration beside the program, started with these arguments.
   Settings ShippedSettings(const std::vector<std::string>& arguments = {}) {
-    for (const char* name : {"settings.txt", "dictionary.txt", "name.txt"})
-      dir.Write(name, ReadFileBytes(Source(std::string("config/") + name)));
+    dir.LayOutShippedConfig();
     SetArguments(arguments);
     Settings settings;
     settings.Load();

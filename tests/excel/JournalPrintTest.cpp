@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "ReadBack.h"
 #include "WorkbookOutput.h"
 #include "data/ReportData.h"
@@ -11,16 +9,11 @@
 #include "report/TemplateReport.h"
 #include "support/ProgramFixture.h"
 
-namespace fs = std::filesystem;
-
 // The shipped journal over the shipped sample, printed through the spreadsheet server.
 class JournalPrintTest : public ProgramFixture {};
 
 TEST_F(JournalPrintTest, TheWorkbookHoldsWhatTheTemplateAskedFor) {
-  const std::string config = std::string(KELVARN_SOURCE_DIR) + "/config/";
-  for (const auto& entry : fs::recursive_directory_iterator(config))
-    if (entry.is_regular_file())
-      dir.Write(fs::relative(entry.path(), config).string(), ReadFileBytes(entry.path().string()));
+  dir.LayOutShippedConfig();
   Settings settings;
   settings.Load();
   ReportData data(settings);

@@ -16,7 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kSourceConfig = std::string(KELVARN_SOURCE_DIR) + "/config/";
 const std::string kSamples = std::string(KELVARN_SOURCE_DIR) + "/samples/";
 const char* const kJournal = "1-journal.txt";
 const char* const kSelected = "2-selected.txt";
@@ -40,9 +39,7 @@ class ShippedTemplates : public ProgramFixture {
  protected:
   // The shipped configuration laid out beside the program and loaded, and the UTF-8 sample.
   void SetUp() override {
-    for (const auto& entry : fs::recursive_directory_iterator(kSourceConfig))
-      if (entry.is_regular_file())
-        dir.Write(fs::relative(entry.path(), kSourceConfig).string(), ReadFileBytes(entry.path().string()));
+    dir.LayOutShippedConfig();
     data = LoadSample({}, "incoming-2026-12-09.csv");
   }
 
@@ -112,7 +109,7 @@ TEST_F(ShippedTemplates, TheJournalIsListedFirstAndEveryTemplateLoads) {
   EXPECT_EQ(LoadTemplate(kElements).title, Cp("Результаты по группам антибиотиков"));
   for (const char* name : {kJournal, kSelected, kElements}) {
     // Every line past the header is a command: a typo would drop a line silently.
-    std::string text = ReadFileBytes(kSourceConfig + "templates/" + name);
+    std::string text = ReadFileBytes(std::string(KELVARN_SOURCE_DIR) + "/config/templates/" + name);
     std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
     EXPECT_EQ(LoadTemplate(name).commands.size(), lines - 1) << name;
     // The build puts the same bytes beside the program.

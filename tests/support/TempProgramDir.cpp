@@ -39,6 +39,10 @@ std::string TempProgramDir::Read(const std::string& name) const { return ReadFil
 
 bool TempProgramDir::Exists(const std::string& name) const { return fs::exists(fs::path(dir_) / name); }
 
+void TempProgramDir::LayOutShippedConfig() const {
+  fs::copy(fs::path(KELVARN_SOURCE_DIR) / "config", dir_, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
 std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream text;

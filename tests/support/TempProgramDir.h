@@ -24,6 +24,10 @@ class TempProgramDir {
   std::string Read(const std::string& name) const;
   bool Exists(const std::string& name) const;
 
+  // The shipped configuration (settings.txt, dictionary.txt, name.txt, templates/) beside
+  // the program, as the build lays it out.
+  void LayOutShippedConfig() const;
+
  private:
   std::string dir_;
 };

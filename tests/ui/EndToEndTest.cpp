@@ -16,7 +16,7 @@ class EndToEndTest : public UiTest {
   void SetUp() override {
     UiTest::SetUp();
     const fs::path source = KELVARN_SOURCE_DIR;
-    fs::copy(source / "config", dir.Dir(), fs::copy_options::recursive);
+    dir.LayOutShippedConfig();
     fs::copy(source / "samples", dir.Path("samples"), fs::copy_options::recursive);
   }
 
