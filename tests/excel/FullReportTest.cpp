@@ -10,7 +10,10 @@
 #include "report/FullReport.h"
 #include "report/IProgressHandler.h"
 #include "report/ReportHelper.h"
+#include "settings/ReportTexts.h"
+#include "platform/CodePages.h"
 #include "support/ProgramFixture.h"
+#include "support/RecordingSheet.h"
 
 namespace {
 
@@ -143,4 +146,36 @@ TEST_F(FullReportTest, AFailingShowStillEndsTheProgressAndReachesTheCaller) {
   ASSERT_FALSE(progress.calls.empty());
   EXPECT_EQ(progress.calls.back(), "End");
   EXPECT_EQ(excel.Log().alive, 0) << "every automation object is let go";
+}
+
+TEST_F(FullReportTest, TheCallsOfTheHeaderAndOfASampleRowInTheirOrder) {
+  FullReport report(Data("0012,P1,2026.12.09 10:15:00,,b,TCS,Negative,0.1\n"));
+  RecordingSheet sheet;
+  EXPECT_EQ(report.WriteHeader(&sheet), 5);
+  const CallLog& calls = sheet.Calls();
+  ASSERT_GE(calls.size(), 14u);
+  EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 14),
+            (std::vector<std::string>{"SetRowHeight(1,32)", "GetCell(1,2)", "SetValue(Лаборатория\n)", "SetBold(1)",
+                                      "SetWrap(0)", "SetTextFormat", "SetRowHeight(3,32)", "GetCell(3,1)",
+                                      "SetValue(" + AnsiToUtf8(ReportText(txtReportTitle)) + ")", "SetBold(1)",
+                                      "SetFontSize(9)", "SetWrap(0)", "SetTextFormat", "GetCell(4,1)"}));
+  // Each head cell: text format, value, bold, borders, then its column's width.
+  auto head = std::find(calls.begin(), calls.end(), "GetCell(5,1)");
+  ASSERT_NE(head, calls.end());
+  EXPECT_EQ(std::vector<std::string>(head, head + 6),
+            (std::vector<std::string>{"GetCell(5,1)", "SetTextFormat", "SetValue(Номер\nп/п)", "SetBold(1)",
+                                      "SetBorders(1,1,1,1,1)", "SetColumnWidth(1,7)"}));
+  EXPECT_EQ(calls.back(), "SetColumnWidth(9,11)");
+
+  sheet.Clear();
+  RecordingProgress progress;
+  report.WriteRows(&sheet, &progress);
+  auto row = std::find(calls.begin(), calls.end(), "SetRowHeight(6,16)");
+  ASSERT_NE(row, calls.end());
+  EXPECT_EQ(std::vector<std::string>(row, row + 5),
+            (std::vector<std::string>{"SetRowHeight(6,16)", "GetCell(6,1)", "SetTextFormat", "SetValue(0012)",
+                                      "SetBorders(1,1,1,1,1)"}));
+  EXPECT_EQ(sheet.ValueAt(6, 4), "Negative") << "found through the alias of TCS";
+  EXPECT_EQ(sheet.ValueAt(6, 3), "");
+  EXPECT_EQ(sheet.MaxLiveCells(), 1) << "each cell object is freed at the end of its statement";
 }

@@ -14,7 +14,7 @@ std::string Show(const Variant& value) {
   return "?";
 }
 
-RecordingObject::RecordingObject(std::shared_ptr<CallLog> log, std::string name)
+RecordingObject::RecordingObject(std::shared_ptr<AutomationCallLog> log, std::string name)
     : log_(std::move(log)), name_(std::move(name)) {
   ++log_->alive;
 }
@@ -47,7 +47,7 @@ void RecordingObject::SetProperty(std::string_view name, const Variant& value) {
 void RecordingObject::CallMethod(std::string_view name) { Record("call " + name_ + "." + std::string(name)); }
 
 RecordingExcel::RecordingExcel() {
-  std::weak_ptr<CallLog> log = log_;
+  std::weak_ptr<AutomationCallLog> log = log_;
   previous_ = RegisterProgId("Excel.Application", [log] {
     auto shared = log.lock();
     ++shared->created;

@@ -13,7 +13,7 @@
 //   call app.WorkBooks.add
 // An object is named by the calls that gave it. Integers print as digits, booleans as true
 // and false, texts (UTF-8) in quotes.
-struct CallLog {
+struct AutomationCallLog {
   std::vector<std::string> calls;
   std::vector<std::string> releases;  // names of the objects let go, in order
   std::string refuse;                 // a call that fails, as it prints
@@ -23,7 +23,7 @@ struct CallLog {
 
 class RecordingObject : public AutomationObject {
  public:
-  RecordingObject(std::shared_ptr<CallLog> log, std::string name);
+  RecordingObject(std::shared_ptr<AutomationCallLog> log, std::string name);
   ~RecordingObject() override;
 
   Variant GetProperty(std::string_view name, std::span<const Variant> arguments) override;
@@ -33,7 +33,7 @@ class RecordingObject : public AutomationObject {
  private:
   void Record(const std::string& call);
 
-  std::shared_ptr<CallLog> log_;
+  std::shared_ptr<AutomationCallLog> log_;
   std::string name_;
 };
 
@@ -45,12 +45,12 @@ class RecordingExcel {
   RecordingExcel(const RecordingExcel&) = delete;
   RecordingExcel& operator=(const RecordingExcel&) = delete;
 
-  CallLog& Log() { return *log_; }
+  AutomationCallLog& Log() { return *log_; }
   // The calls since the last Take.
   std::vector<std::string> Take();
 
  private:
-  std::shared_ptr<CallLog> log_ = std::make_shared<CallLog>();
+  std::shared_ptr<AutomationCallLog> log_ = std::make_shared<AutomationCallLog>();
   AutomationFactory previous_;
 };
 
