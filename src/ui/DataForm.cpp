@@ -14,22 +14,6 @@ TfrmDataForm* frmDataForm = nullptr;
 
 namespace {
 
-// Wider than any screen. Qt takes time in proportion to a column's width to draw its title,
-// so a width from the settings file beyond this is held here rather than stall every repaint.
-constexpr int kWidestColumn = 10000;
-
-TPanel* NewPanel(TComponent* owner, TWinControl* parent, TAlign align, int size, TBevelCut bevel = bvNone) {
-  auto* panel = new TPanel(owner);
-  panel->SetParent(parent);
-  panel->SetBevelOuter(bevel);
-  if (align == alLeft || align == alRight)
-    panel->SetWidth(size);
-  else
-    panel->SetHeight(size);
-  panel->SetAlign(align);
-  return panel;
-}
-
 TButton* NewButton(TComponent* owner, TWinControl* parent, int left, int top, int width, int height,
                    const AnsiString& caption, TNotifyEvent onClick) {
   auto* button = new TButton(owner);
@@ -57,8 +41,8 @@ TfrmDataForm::TfrmDataForm(TComponent* Owner, std::vector<Template> templates, R
   const int designWidths[] = {60, 140, 43, 87, 86, 86, 76, 74, 115, 81, 141};
   for (int col = 0; col < 11; ++col) ctrGrid->ColWidths[col] = designWidths[col];
 
-  ctrPanel = NewPanel(this, this, alBottom, 34, bvRaised);
-  Panel2 = NewPanel(this, ctrPanel, alLeft, 312);
+  ctrPanel = NewAlignedPanel(this, this, alBottom, 34, bvRaised);
+  Panel2 = NewAlignedPanel(this, ctrPanel, alLeft, 312);
   ctrFilterText = new TEdit(this);
   ctrFilterText->SetParent(Panel2);
   ctrFilterText->SetBounds(7, 5, 138, 21);
@@ -67,15 +51,15 @@ TfrmDataForm::TfrmDataForm(TComponent* Owner, std::vector<Template> templates, R
   ctrResetFilter =
       NewButton(this, Panel2, 240, 3, 59, 25, AnsiText("Сброс"), Closure(this, &TfrmDataForm::ctrResetFilterClick));
 
-  Panel3 = NewPanel(this, ctrPanel, alClient, 0);
-  Panel4 = NewPanel(this, Panel3, alTop, 5);
-  Panel5 = NewPanel(this, Panel3, alBottom, 5);
-  Panel6 = NewPanel(this, Panel3, alClient, 0);
+  Panel3 = NewAlignedPanel(this, ctrPanel, alClient, 0);
+  Panel4 = NewAlignedPanel(this, Panel3, alTop, 5);
+  Panel5 = NewAlignedPanel(this, Panel3, alBottom, 5);
+  Panel6 = NewAlignedPanel(this, Panel3, alClient, 0);
   ctrProgress = new TCGauge(this);
   ctrProgress->SetParent(Panel6);
   ctrProgress->SetAlign(alClient);
   ctrProgress->Hide();
-  Panel7 = NewPanel(this, Panel6, alRight, 53, bvRaised);
+  Panel7 = NewAlignedPanel(this, Panel6, alRight, 53, bvRaised);
   Panel7->SetAlignment(taRightJustify);
   ctrNCheck = new TCheckBox(this);
   ctrNCheck->SetParent(Panel7);
@@ -85,7 +69,7 @@ TfrmDataForm::TfrmDataForm(TComponent* Owner, std::vector<Template> templates, R
 
   // The print button and "v" lie over the combo box: together a split button whose list
   // is the combo box's.
-  Panel1 = NewPanel(this, ctrPanel, alRight, 177);
+  Panel1 = NewAlignedPanel(this, ctrPanel, alRight, 177);
   ctrPrintAll = NewButton(this, Panel1, 120, 3, 51, 25, "Print all", Closure(this, &TfrmDataForm::ctrPrintAllClick));
   ctrPrintAll->Hide();
   ctrTemplates = new TComboBox(this);
@@ -139,7 +123,7 @@ void TfrmDataForm::SetupColumns() {
   for (size_t i = 0; i < columns.size() && i < static_cast<size_t>(ctrGrid->ColCount()); ++i) {
     const int col = static_cast<int>(i);
     ctrGrid->Cells[col][0] = WideToAnsi(Utf8ToWide(columns[i].caption));
-    ctrGrid->ColWidths[col] = std::min(columns[i].width, kWidestColumn);
+    ctrGrid->ColWidths[col] = columns[i].width;
   }
 }
 

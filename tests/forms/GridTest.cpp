@@ -128,3 +128,12 @@ TEST_F(GridTest, AWidthOfZeroOrLessHidesAColumn) {
   EXPECT_TRUE(grid->verticalHeader()->isVisible());
   EXPECT_EQ(grid->verticalHeader()->width(), 70);
 }
+
+TEST_F(GridTest, AColumnWiderThanAnyScreenIsHeldAtTheWidest) {
+  Fill(3);
+  grid->ColWidths[1] = 2147483647;
+  EXPECT_EQ(grid->ColWidths[1], kWidestColumn);
+  EXPECT_EQ(grid->columnWidth(0), kWidestColumn);
+  grid->SetDefaultColWidth(kWidestColumn + 1);
+  EXPECT_EQ(grid->ColWidths[2], kWidestColumn);
+}

@@ -5,18 +5,6 @@
 
 namespace {
 
-TPanel* PanelIn(TComponent* owner, TWinControl* parent, TAlign align, int size, TBevelCut bevel = bvNone) {
-  auto* panel = new TPanel(owner);
-  panel->SetParent(parent);
-  panel->SetBevelOuter(bevel);
-  if (align == alLeft || align == alRight)
-    panel->SetWidth(size);
-  else
-    panel->SetHeight(size);
-  panel->SetAlign(align);
-  return panel;
-}
-
 // The bottom bar of a data window: panels aligned to every side, a gauge that shows only
 // during a print, and a grid that fills the rest.
 struct BottomBar {
@@ -24,18 +12,18 @@ struct BottomBar {
     grid = new TStringGrid(form);
     grid->SetParent(form);
     grid->SetAlign(alClient);
-    bar = PanelIn(form, form, alBottom, 34, bvRaised);
-    left = PanelIn(form, bar, alLeft, 312);
-    middle = PanelIn(form, bar, alClient, 0);
-    top = PanelIn(form, middle, alTop, 5);
-    bottom = PanelIn(form, middle, alBottom, 5);
-    inner = PanelIn(form, middle, alClient, 0);
+    bar = NewAlignedPanel(form, form, alBottom, 34, bvRaised);
+    left = NewAlignedPanel(form, bar, alLeft, 312);
+    middle = NewAlignedPanel(form, bar, alClient, 0);
+    top = NewAlignedPanel(form, middle, alTop, 5);
+    bottom = NewAlignedPanel(form, middle, alBottom, 5);
+    inner = NewAlignedPanel(form, middle, alClient, 0);
     gauge = new TCGauge(form);
     gauge->SetParent(inner);
     gauge->SetAlign(alClient);
     gauge->Hide();
-    check = PanelIn(form, inner, alRight, 53);
-    right = PanelIn(form, bar, alRight, 177);
+    check = NewAlignedPanel(form, inner, alRight, 53);
+    right = NewAlignedPanel(form, bar, alRight, 177);
   }
   static QRect Bounds(const TControl* c) { return QRect(c->Left(), c->Top(), c->Width(), c->Height()); }
 

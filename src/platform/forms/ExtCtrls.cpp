@@ -31,3 +31,15 @@ void TPanel::resizeEvent(QResizeEvent* event) {
   QFrame::resizeEvent(event);
   AlignControls();
 }
+
+TPanel* NewAlignedPanel(TComponent* owner, TWinControl* parent, TAlign align, int size, TBevelCut bevel) {
+  auto* panel = new TPanel(owner);
+  panel->SetParent(parent);
+  panel->SetBevelOuter(bevel);
+  if (align == alLeft || align == alRight)
+    panel->SetWidth(size);
+  else
+    panel->SetHeight(size);
+  panel->SetAlign(align);
+  return panel;
+}

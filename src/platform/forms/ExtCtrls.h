@@ -21,3 +21,7 @@ class TPanel : public QFrame, public TWinControl {
  private:
   TAlignment alignment_ = taCenter;
 };
+
+// A panel laid out as the windows lay theirs: aligned to a side or the client area, size its
+// width (alLeft, alRight) or its height (otherwise).
+TPanel* NewAlignedPanel(TComponent* owner, TWinControl* parent, TAlign align, int size, TBevelCut bevel = bvNone);

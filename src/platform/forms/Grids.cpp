@@ -189,7 +189,8 @@ void TStringGrid::SetCurrentRow(int row) {
 }
 
 void TStringGrid::SetDefaultColWidth(int width) {
-  defaultColWidth_ = width;
+  defaultColWidth_ = std::min(width, kWidestColumn);
+  width = defaultColWidth_;
   std::fill(colWidths_.begin(), colWidths_.end(), width);
   for (int c = 0; c < colCount_; ++c) ApplyColWidth(c);
 }
@@ -207,7 +208,7 @@ int TStringGrid::ColWidth(int col) const {
 
 void TStringGrid::SetColWidth(int col, int width) {
   if (col < 0 || col >= colCount_) throw Exception("Grid index out of range");
-  colWidths_[static_cast<size_t>(col)] = width;
+  colWidths_[static_cast<size_t>(col)] = std::min(width, kWidestColumn);
   ApplyColWidth(col);
 }
 

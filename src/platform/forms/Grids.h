@@ -46,6 +46,10 @@ class TGridCells {
   TStringGrid& grid_;
 };
 
+// Wider than any screen. Qt takes time in proportion to a column's width to draw its title, so
+// a wider column is held at this width rather than stall every repaint.
+constexpr int kWidestColumn = 10000;
+
 class TGridColWidth {
  public:
   operator int() const;
