@@ -42,16 +42,21 @@ bool ReportData::Load(const AnsiString& filePath) {
   std::vector<AnsiString> lines;
   int count = 0;
   AnsiString piece;
-  bool header = true;
+  int number = 0;  // of the piece in the file, the header being 1
+  bool replacementLogged = false;
   while (file.ReadLine(piece, kLineBuffer)) {
-    if (header) {
-      header = false;
-      continue;
-    }
+    if (++number == 1) continue;
     try {
       AnsiString converted = ConvertLine(piece);
       if (!converted.empty()) ++count;
       lines.push_back(std::move(converted));
+      // Once a file is enough to say that its text was not read whole.
+      if (lastLineReplaced_ && !replacementLogged) {
+        replacementLogged = true;
+        Log("invalid bytes replaced in line " + IntToText(number) + " with cp: " +
+                ErrorNumberText(settings.codePages.back()) + " for '" + piece + "'...",
+            1);
+      }
     } catch (...) {
       Log("Can't convert buffer: " + piece + "...", 1);
     }
@@ -102,7 +107,7 @@ void ReportData::AddContent(const AnsiString& line, Records::iterator& previous)
 }
 
 AnsiString ReportData::ConvertLine(const AnsiString& line) {
-  AnsiString decoded = settings.Decode(Trimmed(line));
+  AnsiString decoded = settings.Decode(Trimmed(line), &lastLineReplaced_);
   ProbeCodePages(line);
   return decoded.empty() ? line : decoded;
 }

@@ -35,4 +35,6 @@ class ReportData {
   // AddContent for lines that come sample by sample: the sample of the previous line is
   // tried first, so a large file is not searched for every line.
   void AddContent(const AnsiString& line, Records::iterator& previous);
+
+  bool lastLineReplaced_ = false;  // the last ConvertLine put replacement characters in
 };

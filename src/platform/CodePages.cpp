@@ -66,8 +66,10 @@ iconv_t Converter(unsigned codePage, Direction direction) {
 }
 
 // Runs one conversion to its end into out. An invalid or unmappable input unit is replaced by
-// `replacement` (output bytes) and skipped `skip` input bytes at a time.
-void Convert(iconv_t cd, const char* in, size_t inLen, std::string& out, std::string_view replacement, size_t skip) {
+// `replacement` (output bytes) and skipped `skip` input bytes at a time; a strict conversion
+// stops there instead and returns false.
+bool Convert(iconv_t cd, const char* in, size_t inLen, std::string& out, std::string_view replacement, size_t skip,
+             bool strict = false) {
   thread_local std::vector<char> buffer;
   if (buffer.size() < inLen * 4 + 16) buffer.resize(inLen * 4 + 16);
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
@@ -83,6 +85,7 @@ void Convert(iconv_t cd, const char* in, size_t inLen, std::string& out, std::st
     if (rc != static_cast<size_t>(-1)) break;
     if (err == E2BIG) continue;
     // EILSEQ or EINVAL: an unconvertible unit, or an incomplete one at the end.
+    if (strict) return false;
     out += replacement;
     size_t step = std::min(skip, srcLeft);
     if (err == EILSEQ && skip == 2 && srcLeft >= 4) {
@@ -103,6 +106,7 @@ void Convert(iconv_t cd, const char* in, size_t inLen, std::string& out, std::st
   size_t dstLeft = buffer.size();
   iconv(cd, nullptr, nullptr, &dst, &dstLeft);
   out.append(buffer.data(), buffer.size() - dstLeft);
+  return true;
 }
 
 // One whole conversion; false with the last error set for an unknown code page or flags.
@@ -114,13 +118,17 @@ bool ConvertText(unsigned codePage, unsigned flags, Direction direction, const c
     lastError = ERROR_INVALID_PARAMETER;
     return false;
   }
-  if (flags != 0) {
+  const bool strict = direction == Direction::ToWide && flags == MB_ERR_INVALID_CHARS;
+  if (flags != 0 && !strict) {
     lastError = ERROR_INVALID_FLAGS;
     return false;
   }
   if (direction == Direction::ToWide) {
     static const char16_t fffd = 0xFFFD;
-    Convert(cd, in, inLen, out, std::string_view(reinterpret_cast<const char*>(&fffd), 2), 1);
+    if (!Convert(cd, in, inLen, out, std::string_view(reinterpret_cast<const char*>(&fffd), 2), 1, strict)) {
+      lastError = ERROR_NO_UNICODE_TRANSLATION;
+      return false;
+    }
   } else {
     Convert(cd, in, inLen, out, codePage == CP_UTF8 ? "\xEF\xBF\xBD" : "?", 2);
   }

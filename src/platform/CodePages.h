@@ -12,6 +12,9 @@ constexpr unsigned CP_MACCP = 2;
 constexpr unsigned CP_THREAD_ACP = 3;
 constexpr unsigned CP_UTF8 = 65001;
 
+// MultiByteToWideChar's flag: fail on a byte sequence that is invalid in the code page.
+constexpr unsigned MB_ERR_INVALID_CHARS = 0x8;
+
 // The system's ANSI code page, fixed.
 constexpr unsigned kAnsiCodePage = 1251;
 
@@ -30,7 +33,8 @@ bool IsCodePageKnown(unsigned codePage);
 // Converts len bytes (len < 0: up to and including the terminating NUL) into at most
 // wideLen UTF-16 units. wideLen 0 asks for the size only. Returns the number of units,
 // or 0 with the last error set: 87 for an unknown code page or bad arguments, 122 when
-// the output does not fit, 1004 for flags other than 0. Invalid sequences become U+FFFD.
+// the output does not fit, 1004 for flags other than 0 and MB_ERR_INVALID_CHARS. With
+// flags 0 invalid sequences become U+FFFD; with MB_ERR_INVALID_CHARS they fail with 1113.
 int MultiByteToWideChar(unsigned codePage, unsigned flags, const char* bytes, int len, char16_t* wide,
                         int wideLen);
 

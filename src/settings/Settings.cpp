@@ -1,5 +1,7 @@
 #include "settings/Settings.h"
 
+#include <algorithm>
+
 #include "logger/Logger.h"
 #include "platform/CodePages.h"
 #include "platform/Locale.h"
@@ -97,20 +99,42 @@ AnsiString ConversionErrorName(unsigned error) {
   }
 }
 
+bool IsAscii(const AnsiString& text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 }  // namespace
 
-AnsiString Settings::Decode(const AnsiString& line) {
+AnsiString Settings::Decode(const AnsiString& line, bool* replaced) {
+  if (replaced != nullptr) *replaced = false;
   if (line.empty()) return AnsiString();
-  for (std::uint32_t cp : codePages) {
-    WideString wide = ToWide(line, static_cast<int>(cp));
+  for (std::size_t i = 0; i < codePages.size(); ++i) {
+    const std::uint32_t cp = codePages[i];
+    const bool last = i + 1 == codePages.size();
+    // Every entry but the last refuses a line that is not valid in it, so that a later one
+    // gets it; the last takes what it can and marks the rest with replacement characters.
+    SetLastError(ERROR_SUCCESS);
+    WideString wide = ToWide(line, static_cast<int>(cp), MB_ERR_INVALID_CHARS);
     // Read before anything else can touch the last error.
     unsigned error = GetLastError();
+    bool lossy = false;
+    if (wide.empty() && error == ERROR_NO_UNICODE_TRANSLATION) {
+      if (!last) continue;
+      wide = ToWide(line, static_cast<int>(cp));
+      error = GetLastError();
+      lossy = !wide.empty();
+    }
     AnsiString text = WideToAnsi(wide);
     if (!text.empty()) {
-      if (static_cast<std::int32_t>(cp) != lastCodePage) {
+      // A line of ASCII reads the same under the code page announced last, when the system
+      // has it, so it is no sign of a change: under "65001,1251" the ASCII lines of a 1251
+      // file would otherwise flip the announcement back and forth.
+      const bool sameUnderLast = IsAscii(line) && IsCodePageKnown(static_cast<unsigned>(lastCodePage));
+      if (static_cast<std::int32_t>(cp) != lastCodePage && !sameUnderLast) {
         Log("cp is: " + ErrorNumberText(cp) + "...", 1);
         lastCodePage = static_cast<std::int32_t>(cp);
       }
+      if (replaced != nullptr) *replaced = lossy;
       return text;
     }
     Log("MultiByteToWideChar error: " + ConversionErrorName(error) + " with cp: " + ErrorNumberText(cp) + " for '" +

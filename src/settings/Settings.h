@@ -34,8 +34,10 @@ class Settings {
   AnsiString GetDisplayName(const AnsiString& key) const;
   AnsiString GetDisplayNameByAlias(const AnsiString& elementName) const;
   AnsiString GetValueByField(const AnsiString& fieldName, const std::vector<AnsiString>& pieces) const;
-  // The line in the ANSI code page, or "" when no code page of codePages converts it.
-  AnsiString Decode(const AnsiString& line);
+  // The line in the ANSI code page, or "" when no code page of codePages converts it. Every
+  // entry but the last must read the line without a fault; replaced tells whether the last
+  // one had to put replacement characters for bytes that are invalid in it.
+  AnsiString Decode(const AnsiString& line, bool* replaced = nullptr);
 
   std::vector<AnsiString> negatives;
   std::vector<AnsiString> positives;

@@ -81,11 +81,11 @@ AnsiString ReplaceAll(const AnsiString& text, const AnsiString& searched, const 
   return result;
 }
 
-WideString ToWide(const AnsiString& bytes, int codePage) {
+WideString ToWide(const AnsiString& bytes, int codePage, unsigned flags) {
   if (bytes.empty()) return WideString();
   try {
     char16_t buffer[kWideBufferSize];
-    int n = MultiByteToWideChar(static_cast<unsigned>(codePage), 0, bytes.data(), static_cast<int>(bytes.size()),
+    int n = MultiByteToWideChar(static_cast<unsigned>(codePage), flags, bytes.data(), static_cast<int>(bytes.size()),
                                 buffer, kWideBufferSize);
     if (n <= 0) return WideString();
     const char16_t* end = std::find(buffer, buffer + n, u'\0');

@@ -19,6 +19,7 @@ std::vector<AnsiString> SplitByString(AnsiString text, const AnsiString& separat
 AnsiString ReplaceAll(const AnsiString& text, const AnsiString& searched, const AnsiString& replacement);
 
 // Bytes in a code page as wide text, up to the first NUL; at most 2048 wide characters. An
-// empty result on failure, with the conversion's error left in GetLastError().
-WideString ToWide(const AnsiString& bytes, int codePage);
+// empty result on failure, with the conversion's error left in GetLastError(). With flags
+// MB_ERR_INVALID_CHARS a byte sequence that is invalid in the code page is a failure too.
+WideString ToWide(const AnsiString& bytes, int codePage, unsigned flags = 0);
 WideString Utf8ToWide(const AnsiString& bytes);

@@ -189,6 +189,35 @@ TEST_F(ReportDataTest, TheCommandLineCodePageDecodesTheInput) {
   EXPECT_EQ(LogText(), "[TRACE] readed: 1 records...\n") << "1251 was announced as the code page already";
 }
 
+TEST_F(ReportDataTest, A1251FileReadsWholeUnderTheUtf8And1251List) {
+  UseSettings(std::string("cp=65001,1251\n") + (kSettings + std::string(kSettings).find('\n') + 1));
+  // "Негатив", "Позитив" and the notes "повтор" in 1251; the second line is ASCII.
+  ReportData data = LoadBytes(std::string(kHeader) +
+                              "1,P1,t1,\xEF\xEE\xE2\xF2\xEE\xF0,b,TCS,\xCD\xE5\xE3\xE0\xF2\xE8\xE2,0.1\n"
+                              "2,P1,t2,,b,TCS,Negative,0.2\n"
+                              "3,P1,t3,,b,TCS,\xCF\xEE\xE7\xE8\xF2\xE8\xE2,0.9\n");
+  ASSERT_EQ(data.records.size(), 3u);
+  const ItemData& first = data.records.begin()->second;
+  EXPECT_EQ(first.notes, Cp("повтор"));
+  EXPECT_EQ(data.settings.GetResultMark(first.GetMedsResult("{tcs}")), "-");
+  EXPECT_EQ(data.settings.GetResultMark(data.records.rbegin()->second.GetMedsResult("{tcs}")), Cp("ПОЗ"));
+  EXPECT_EQ(LogText(), "[WARNING] cp is: 1251...\n[TRACE] readed: 3 records...\n")
+      << "no warning per line, and the ASCII line does not flip the announcement";
+}
+
+TEST_F(ReportDataTest, ReplacedBytesAreLoggedOncePerFileWithTheirLine) {
+  // A 1251 file under UTF-8 alone: its words cannot be read, and the log says so once.
+  ReportData data = LoadBytes(std::string(kHeader) + "1,P1,t1,,b,TCS,Negative,0.1\n" +
+                              "2,P1,t2,,b,TCS,\xCD\xE5\xE3\xE0\xF2\xE8\xE2,0.1\n" +
+                              "3,P1,t3,,b,TCS,\xCF\xEE\xE7\xE8\xF2\xE8\xE2,0.9\n");
+  ASSERT_EQ(data.records.size(), 3u);
+  EXPECT_EQ(data.records.rbegin()->second.GetMedsResult("{tcs}"), "???????");
+  EXPECT_EQ(LogText(),
+            "[WARNING] invalid bytes replaced in line 3 with cp: 65001 for "
+            "'2,P1,t2,,b,TCS,\xCD\xE5\xE3\xE0\xF2\xE8\xE2,0.1\n'...\n"
+            "[TRACE] readed: 3 records...\n");
+}
+
 TEST_F(ReportDataTest, TheProbeLogsEveryDifferingCodePageForTheFirstDataLineOnly) {
   UseSettings("cp=4242,65001\nP,Q\nN,M\n{num},N\n{id},0,{time},2,{ename},5\n", {"cp_detect"});
   ASSERT_TRUE(settings.detectCodePages);

@@ -57,7 +57,11 @@ TEST(CodePages, FailuresSetTheWindowsErrorNumbers) {
       {65000, 0, "abc", ERROR_INVALID_PARAMETER},
       {1004, 0, "abc", ERROR_INVALID_PARAMETER},
       {65001, 0, "abcde", ERROR_INSUFFICIENT_BUFFER},
-      {65001, 8, "abc", ERROR_INVALID_FLAGS},
+      {65001, 4, "abc", ERROR_INVALID_FLAGS},
+      {65001, MB_ERR_INVALID_CHARS, "a\xFF", ERROR_NO_UNICODE_TRANSLATION},
+      {65001, MB_ERR_INVALID_CHARS, "a\xD0", ERROR_NO_UNICODE_TRANSLATION},
+      {1251, MB_ERR_INVALID_CHARS, "\x98", ERROR_NO_UNICODE_TRANSLATION},
+      {4242, MB_ERR_INVALID_CHARS, "abc", ERROR_INVALID_PARAMETER},
   };
   for (const auto& c : cases) {
     SetLastError(0);
@@ -66,6 +70,16 @@ TEST(CodePages, FailuresSetTheWindowsErrorNumbers) {
   }
   EXPECT_FALSE(IsCodePageKnown(4242));
   EXPECT_TRUE(IsCodePageKnown(10007));
+}
+
+TEST(CodePages, AStrictConversionTakesWhatIsValid) {
+  char16_t buffer[8];
+  const std::string cp1251 = "\xCC\xEE";
+  EXPECT_EQ(MultiByteToWideChar(1251, MB_ERR_INVALID_CHARS, cp1251.data(), 2, buffer, 8), 2);
+  EXPECT_EQ(WideString(buffer, 2), u"Мо");
+  const std::string utf8 = "\xD0\x9C";
+  EXPECT_EQ(MultiByteToWideChar(65001, MB_ERR_INVALID_CHARS, utf8.data(), 2, buffer, 8), 1);
+  EXPECT_EQ(buffer[0], u'М');
 }
 
 TEST(CodePages, SizeQueryAndExactFit) {

@@ -91,13 +91,51 @@ TEST_F(LookupsTest, DecodeTriesTheCodePagesInOrder) {
     Settings settings;
     settings.codePages = {65001, 1251};
     settings.lastCodePage = 65001;
-    EXPECT_EQ(settings.Decode(utf8Line), Cp("0012,Мол"));
+    bool replaced = true;
+    EXPECT_EQ(settings.Decode(utf8Line, &replaced), Cp("0012,Мол"));
+    EXPECT_FALSE(replaced);
     EXPECT_EQ(LogText(), "");
-    // With flags 0 the first code page never fails on content: bytes invalid in UTF-8
-    // become "?" and 1251 is never tried.
-    EXPECT_EQ(settings.Decode("\xCC\xEE"), "??");
-    EXPECT_EQ(settings.lastCodePage, 65001);
+    // Bytes that are no UTF-8 go on to 1251, which reads them: no error, one announcement.
+    EXPECT_EQ(settings.Decode("\xCC\xEE", &replaced), Cp("Мо"));
+    EXPECT_FALSE(replaced);
+    EXPECT_EQ(settings.Decode("\xEB\xEE\xEA\xEE"), Cp("локо"));
+    EXPECT_EQ(settings.lastCodePage, 1251);
+    EXPECT_EQ(LogText(), "[WARNING] cp is: 1251...\n");
   }
+}
+
+TEST_F(LookupsTest, DecodeReplacesOnlyInTheLastCodePage) {
+  struct Case {
+    std::vector<std::uint32_t> codePages;
+    std::string line, text;
+    bool replaced;
+  } cases[] = {
+      {{65001}, "\xCC\xEE", "??", true},
+      {{65001}, "a\xD0", "a?", true},  // cut in the middle of a character
+      {{1251, 65001}, "\x98" "a", "?a", true},
+      {{20127, 1251}, "\xCC", Cp("М"), false},
+      {{65001, 20127}, "\xCC", "?", true},
+  };
+  for (const auto& c : cases) {
+    Settings settings;
+    settings.codePages = c.codePages;
+    settings.lastCodePage = static_cast<std::int32_t>(c.codePages.back());
+    bool replaced = !c.replaced;
+    EXPECT_EQ(settings.Decode(c.line, &replaced), c.text) << c.line;
+    EXPECT_EQ(replaced, c.replaced) << c.line;
+  }
+  EXPECT_EQ(LogText(), "") << "a refused line is no error";
+}
+
+TEST_F(LookupsTest, AsciiLinesDoNotFlipTheAnnouncedCodePage) {
+  Settings settings;
+  settings.codePages = {65001, 1251};
+  settings.lastCodePage = 65001;
+  for (const char* line : {"1,\xCC\xEE", "2,Negative", "3,\xCC\xEE", "4,Negative"}) settings.Decode(line);
+  EXPECT_EQ(settings.lastCodePage, 1251);
+  EXPECT_EQ(LogText(), "[WARNING] cp is: 1251...\n");
+  EXPECT_EQ(settings.Decode("5,\xD0\x9C"), Cp("5,М"));
+  EXPECT_EQ(LogText(), "[WARNING] cp is: 1251...\n[WARNING] cp is: 65001...\n") << "a UTF-8 line is a change";
 }
 
 TEST_F(LookupsTest, DecodeLogsEachFailedCodePageAndEachChangeOfTheWinner) {
