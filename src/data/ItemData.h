@@ -9,7 +9,7 @@
 
 class Settings;
 
-// One sample: the lines of a results file that share one analysis time.
+// One sample: the lines of a results file that share one analysis time and one id.
 class ItemData {
  public:
   ItemData() = default;

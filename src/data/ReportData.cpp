@@ -34,6 +34,13 @@ AnsiString IdOfPath(const AnsiString& path) {
 
 }  // namespace
 
+AnsiString RecordKey(const AnsiString& time, const AnsiString& id) {
+  AnsiString key;
+  key.reserve(time.size() + 1 + id.size());
+  key.append(time).push_back('\0');
+  return key.append(id);
+}
+
 ReportData::ReportData(const Settings& settings) : settings(settings), probeCodePages(settings.detectCodePages) {}
 
 bool ReportData::Load(const AnsiString& filePath) {
@@ -95,11 +102,12 @@ void ReportData::AddContent(const AnsiString& line, Records::iterator& previous)
   if (pieces.empty()) return;
   AnsiString key = settings.FindKeyByAlias(settings.GetValueByField("{ename}", pieces));
   if (key.empty()) return;
-  AnsiString time = settings.GetValueByField("{time}", pieces);
-  if (previous == records.end() || previous->first != time) {
-    previous = records.lower_bound(time);
-    if (previous == records.end() || previous->first != time) {
-      previous = records.emplace_hint(previous, std::move(time), ItemData(std::move(pieces), settings));
+  // Two samples tested in the same second stay two samples.
+  AnsiString recordKey = RecordKey(settings.GetValueByField("{time}", pieces), settings.GetValueByField("{id}", pieces));
+  if (previous == records.end() || previous->first != recordKey) {
+    previous = records.lower_bound(recordKey);
+    if (previous == records.end() || previous->first != recordKey) {
+      previous = records.emplace_hint(previous, std::move(recordKey), ItemData(std::move(pieces), settings));
       return;
     }
   }

@@ -6,8 +6,12 @@
 #include "data/RawData.h"
 #include "settings/Settings.h"
 
-// One opened results file: its samples by analysis time, its raw rows and its own copy of
-// the configuration.
+// The key of a sample in ReportData::records: its analysis time and its id, joined by a NUL.
+// Neither holds one (a line's text ends at its first), so samples sort by time, then by id.
+AnsiString RecordKey(const AnsiString& time, const AnsiString& id);
+
+// One opened results file: its samples by analysis time and id, its raw rows and its own copy
+// of the configuration.
 class ReportData {
  public:
   ReportData() = default;

@@ -49,19 +49,19 @@ class ReportDataTest : public ProgramFixture {
   bool loaded = false;
 };
 
-TEST_F(ReportDataTest, LinesGroupIntoSamplesByTheirTimeText) {
+TEST_F(ReportDataTest, LinesGroupIntoSamplesByTheirTimeAndId) {
   ReportData data = LoadBytes(std::string(kHeader) +
                               "0012,P1,2026.12.09 10:15:00,first,20261208,TCS,Negative,0.1\n"
                               "0013,P2,2026.12.09 9:05:00,,20261208,TCS,Positive,0.9\n"
-                              "0099,P9,2026.12.09 10:15:00,second,20261209,B,Negative,0.2\n"
+                              "0012,P9,2026.12.09 10:15:00,second,20261209,B,Negative,0.2\n"
                               "0012,P1,2026.12.09 10:15:00,third,20261208,TCS,Positive,0.3\n");
   ASSERT_TRUE(loaded);
   ASSERT_EQ(data.records.size(), 2u);
   // Byte order: "1" sorts before "9", so 10:15 comes before 9:05.
-  EXPECT_EQ(data.records.begin()->first, "2026.12.09 10:15:00");
-  const ItemData& sample = data.records.at("2026.12.09 10:15:00");
+  EXPECT_EQ(data.records.begin()->first, RecordKey("2026.12.09 10:15:00", "0012"));
+  const ItemData& sample = data.records.at(RecordKey("2026.12.09 10:15:00", "0012"));
   EXPECT_EQ(sample.notes, "third") << "the sample's fields come from its last line in the file";
-  EXPECT_EQ(sample.id, "0012");
+  EXPECT_EQ(sample.provider, "P1");
   ASSERT_EQ(sample.meds.size(), 3u);
   EXPECT_EQ(sample.meds[0].result, "Positive") << "results stand in reverse file order";
   EXPECT_EQ(sample.meds[1].name, "{b}");
@@ -77,6 +77,21 @@ TEST_F(ReportDataTest, LinesGroupIntoSamplesByTheirTimeText) {
   EXPECT_EQ(LogText(), "[TRACE] readed: 4 records...\n");
 }
 
+TEST_F(ReportDataTest, TwoSamplesTestedInTheSameSecondStayTwoSamples) {
+  ReportData data = LoadBytes(std::string(kHeader) +
+                              "0012,P1,2026.12.09 10:15:00,,b,TCS,Positive,0.9\n"
+                              "0013,P2,2026.12.09 10:15:00,,b,TCS,Negative,0.1\n"
+                              "0011,P3,2026.12.09 10:15:00,,b,TCS,Negative,0.2\n"
+                              "0010,P4,2026.12.09 10:14:59,,b,TCS,Negative,0.3\n");
+  std::vector<std::pair<AnsiString, AnsiString>> samples;
+  for (const auto& [key, sample] : data.records) samples.emplace_back(sample.id, sample.GetMedsResult("{tcs}"));
+  // By time, then by id.
+  EXPECT_EQ(samples, (std::vector<std::pair<AnsiString, AnsiString>>{
+                         {"0010", "Negative"}, {"0011", "Negative"}, {"0012", "Positive"}, {"0013", "Negative"}}));
+  EXPECT_LT(RecordKey("2026.12.09 10:15:00", "9"), RecordKey("2026.12.09 10:15:001", ""))
+      << "a time that is the start of another sorts first, whatever the ids";
+}
+
 TEST_F(ReportDataTest, WhatEachKindOfLineGives) {
   ReportData data = LoadBytes(std::string(kHeader) +
                               "1,P1,t1,,b,SULF,Negative,0.1\n"           // no group key: raw row only
@@ -89,10 +104,10 @@ TEST_F(ReportDataTest, WhatEachKindOfLineGives) {
   ASSERT_TRUE(loaded);
   std::vector<AnsiString> keys;
   for (const auto& [key, sample] : data.records) keys.push_back(key);
-  EXPECT_EQ(keys, (std::vector<AnsiString>{"t2", "t3", "t4"}));
-  EXPECT_EQ(data.records.at("t2").GetMedsValue("{tcs}"), "");
-  EXPECT_EQ(data.records.at("t4").id, "4");
-  EXPECT_EQ(data.records.at("t4").GetMedsValue("{b}"), "0.4");
+  EXPECT_EQ(keys, (std::vector<AnsiString>{RecordKey("t2", "2"), RecordKey("t3", "3"), RecordKey("t4", "4")}));
+  EXPECT_EQ(data.records.at(RecordKey("t2", "2")).GetMedsValue("{tcs}"), "");
+  EXPECT_EQ(data.records.at(RecordKey("t4", "4")).id, "4");
+  EXPECT_EQ(data.records.at(RecordKey("t4", "4")).GetMedsValue("{b}"), "0.4");
   ASSERT_EQ(data.raw.rows.size(), 6u);
   EXPECT_EQ(data.raw.rows[5].ename, "SULF");
   EXPECT_EQ(data.raw.rows[4].id, "\n") << "the blank line keeps its line feed";
@@ -153,9 +168,9 @@ TEST_F(ReportDataTest, TheDataSetIdIsTheFileNameBetweenTheLastSlashAndTheLastPoi
 TEST_F(ReportDataTest, FieldMapsThatLackFieldsOrReachBeyondTheLine) {
   const std::string lines = std::string(kHeader) + "1,P1,t1,,b,TCS,Negative,0.1\n2,P2,t2,,b,B,Negative,0.1\n";
   UseSettings("cp=65001\nP,Q\nN,M\n{num},N\n{id},0,{ename},5\n");
-  ReportData noTime = LoadBytes(lines);
-  ASSERT_EQ(noTime.records.size(), 1u) << "every accepted line falls into the sample with the empty key";
-  EXPECT_EQ(noTime.records.begin()->first, "");
+  ReportData noTime = LoadBytes(lines + "1,P1,t9,,b,B,Negative,0.1\n");
+  ASSERT_EQ(noTime.records.size(), 2u) << "without a time the lines group by their id alone";
+  EXPECT_EQ(noTime.records.begin()->first, RecordKey("", "1"));
   EXPECT_EQ(noTime.records.begin()->second.meds.size(), 2u);
 
   UseSettings("cp=65001\nP,Q\nN,M\n{num},N\n{id},0,{time},2\n");
@@ -164,7 +179,7 @@ TEST_F(ReportDataTest, FieldMapsThatLackFieldsOrReachBeyondTheLine) {
   UseSettings("cp=65001\nP,Q\nN,M\n{num},N\n{id},0,{time},2,{ename},5,{evalue},40\n");
   ReportData beyond = LoadBytes(lines);
   EXPECT_EQ(beyond.records.size(), 2u);
-  EXPECT_EQ(beyond.records.at("t1").GetMedsValue("{tcs}"), "");
+  EXPECT_EQ(beyond.records.at(RecordKey("t1", "1")).GetMedsValue("{tcs}"), "");
   EXPECT_EQ(beyond.raw.rows[0].GetField("{evalue}"), "");
 }
 
@@ -172,7 +187,7 @@ TEST_F(ReportDataTest, ALineNoCodePageDecodesIsKeptAsRead) {
   UseSettings("cp=4242\nP,Q\nN,M\n{num},N\n{id},0,{time},2,{ename},5,{evalue},7\n");
   ReportData data = LoadBytes(std::string(kHeader) + "1,P1,t1,,b,TCS,Negative,\xCC\xEE\n");
   ASSERT_EQ(data.records.size(), 1u);
-  EXPECT_EQ(data.records.at("t1").GetMedsValue("{tcs}"), "\xCC\xEE") << "the bytes as read, line end cut by the split";
+  EXPECT_EQ(data.records.at(RecordKey("t1", "1")).GetMedsValue("{tcs}"), "\xCC\xEE") << "the bytes as read, line end cut by the split";
   EXPECT_EQ(data.raw.rows[0].evalue, "\xCC\xEE");
   EXPECT_EQ(LogText(),
             "[WARNING] MultiByteToWideChar error: ERROR_INVALID_PARAMETER with cp: 4242 for "
@@ -184,8 +199,8 @@ TEST_F(ReportDataTest, TheCommandLineCodePageDecodesTheInput) {
   UseSettings(kSettings, {"1251"});
   ReportData data = LoadBytes(std::string(kHeader) + "1,P1,t1,,b,TCS,\xCD\xE5\xE3\xE0\xF2\xE8\xE2,0.1\n");
   ASSERT_EQ(data.records.size(), 1u);
-  EXPECT_EQ(data.records.at("t1").GetMedsResult("{tcs}"), Cp("Негатив"));
-  EXPECT_EQ(data.settings.GetResultMark(data.records.at("t1").GetMedsResult("{tcs}")), "-");
+  EXPECT_EQ(data.records.at(RecordKey("t1", "1")).GetMedsResult("{tcs}"), Cp("Негатив"));
+  EXPECT_EQ(data.settings.GetResultMark(data.records.at(RecordKey("t1", "1")).GetMedsResult("{tcs}")), "-");
   EXPECT_EQ(LogText(), "[TRACE] readed: 1 records...\n") << "1251 was announced as the code page already";
 }
 

@@ -34,7 +34,7 @@ TEST_F(ShippedSamplesTest, TheUtf8SampleLoadsWithTheShippedSettings) {
   EXPECT_EQ(data.raw.rows.size(), 283u);
 
   const ItemData& first = data.records.begin()->second;
-  EXPECT_EQ(data.records.begin()->first, "2026.12.09 06:30:05");
+  EXPECT_EQ(data.records.begin()->first, RecordKey("2026.12.09 06:30:05", "0012"));
   EXPECT_EQ(first.id, "0012");
   EXPECT_EQ(data.GetProviderName(first.provider), Cp("Ферма «Луговая»"));
   EXPECT_EQ(first.GetLotDate(), "2027.12.08");

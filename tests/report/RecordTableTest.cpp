@@ -39,7 +39,7 @@ TEST(RecordTable, WorkedExample) {
 
 TEST(RecordTable, DataRowOfASelectionGetsTextFormatFirst) {
   ReportData data = MakeData(SampleLines(3));
-  CommandRun run = RunCommand("wt|records:sel|value:h:{id}:5:9:12", data, {Cp(SampleKey(3).c_str())});
+  CommandRun run = RunCommand("wt|records:sel|value:h:{id}:5:9:12", data, {SampleKey(3)});
   const Calls expected = {
       "GetRange(0,0,0,1)", "SetTextFormat",
       "GetRange(0,0,0,0)", "SetBold(1)",
@@ -115,7 +115,7 @@ class RecordModes : public ::testing::TestWithParam<ModeCase> {};
 TEST_P(RecordModes, ChooseTheSamples) {
   const ModeCase& c = GetParam();
   std::vector<AnsiString> ids;
-  for (int id : c.ids) ids.push_back(id == 0 ? "" : id < 0 ? "101" : Cp(SampleKey(id).c_str()));
+  for (int id : c.ids) ids.push_back(id == 0 ? "" : id < 0 ? "101" : SampleKey(id));
   SCOPED_TRACE(std::string(c.mode) + " with " + std::to_string(ids.size()) + " ids");
   ReportData data = MakeData(SampleLines(3));
   CommandRun run = RunCommand(std::string("wt|records:") + c.mode + "|value:h:{id}", data, ids);
@@ -126,18 +126,28 @@ TEST_P(RecordModes, ChooseTheSamples) {
 
 INSTANTIATE_TEST_SUITE_P(Table, RecordModes, ::testing::ValuesIn(kModeCases));
 
-TEST(RecordTable, ASampleWithAnEmptyKeyIsPrintedOnlyOutsideTheSelection) {
-  ReportData data = MakeData({"7,P01,,,,TCS,Негатив,1", "8,P01,t,,,TCS,Негатив,1"});
-  ASSERT_EQ(data.records.begin()->first, "");
-  EXPECT_EQ(DataValues(RunCommand("wt|records:first|value:h:{id}", data, {""})), Calls{"7"});
-  EXPECT_EQ(DataValues(RunCommand("wt|records:all|value:h:{id}", data, {""})), (Calls{"7", "8"}));
+TEST(RecordTable, AnEmptyIdDesignatesNoSampleEvenOneWithoutTimeOrId) {
+  ReportData data = MakeData({",P01,,,,TCS,Негатив,1", "8,P01,t,,,TCS,Негатив,1"});
+  ASSERT_EQ(data.records.begin()->first, RecordKey("", ""));
+  EXPECT_EQ(DataValues(RunCommand("wt|records:first|value:h:{provider}", data, {""})), Calls{"Ферма «Луговая»"});
+  EXPECT_EQ(DataValues(RunCommand("wt|records:all|value:h:{id}", data, {""})), (Calls{"", "8"}));
   EXPECT_EQ(DataValues(RunCommand("wt|records:sel|value:h:{id}", data, {""})), Calls{});
-  EXPECT_EQ(DataValues(RunCommand("wt|records:sel|value:h:{id}", data, {"t"})), Calls{"8"});
+  EXPECT_EQ(DataValues(RunCommand("wt|records:sel|value:h:{id}", data, {"t"})), Calls{}) << "a time alone is no key";
+  EXPECT_EQ(DataValues(RunCommand("wt|records:sel|value:h:{id}", data, {RecordKey("t", "8")})), Calls{"8"});
+}
+
+TEST(RecordTable, TwoSamplesTestedInTheSameSecondAreTwoRows) {
+  ReportData data = MakeData({"0012,P1,2026.12.09 10:15:00,,b,TCS,Positive,0.9",
+                              "0013,P2,2026.12.09 10:15:00,,b,TCS,Negative,0.1"});
+  EXPECT_EQ(DataValues(RunCommand("wt|value:h:{id} {tcs}", data)), (Calls{"0012 ПОЗ", "0013 -"}));
+  EXPECT_EQ(DataValues(RunCommand("wt|records:sel|value:h:{id} {tcs}", data,
+                                  {RecordKey("2026.12.09 10:15:00", "0012")})),
+            Calls{"0012 ПОЗ"});
 }
 
 TEST(RecordTable, Numbering) {
   ReportData data = MakeData(SampleLines(3));
-  const std::vector<AnsiString> ids = {Cp(SampleKey(3).c_str()), Cp(SampleKey(1).c_str())};
+  const std::vector<AnsiString> ids = {SampleKey(3), SampleKey(1)};
   struct Case {
     const char* line;
     bool numbered;

@@ -31,16 +31,18 @@ ReportData MakeData(const std::vector<std::string>& utf8Lines, const Settings& s
   return data;
 }
 
-std::string SampleKey(int i) {
-  char key[32];
-  std::snprintf(key, sizeof key, "2026.12.09 %02d:00:00", i);
-  return key;
+std::string SampleTime(int i) {
+  char time[32];
+  std::snprintf(time, sizeof time, "2026.12.09 %02d:00:00", i);
+  return time;
 }
+
+AnsiString SampleKey(int i) { return RecordKey(SampleTime(i), std::to_string(100 + i)); }
 
 std::vector<std::string> SampleLines(int n) {
   std::vector<std::string> lines;
   for (int i = 1; i <= n; ++i)
-    lines.push_back(std::to_string(100 + i) + ",P01," + SampleKey(i) + ",,20261208-0" + std::to_string(i % 10) +
+    lines.push_back(std::to_string(100 + i) + ",P01," + SampleTime(i) + ",,20261208-0" + std::to_string(i % 10) +
                     ",TCS,Негатив,0.0" + std::to_string(i % 10));
   return lines;
 }

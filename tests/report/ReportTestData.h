@@ -20,10 +20,11 @@ Settings TestSettings();
 // data set) makes it: samples added from the last line to the first, raw rows last line first.
 ReportData MakeData(const std::vector<std::string>& utf8Lines, const Settings& settings = TestSettings());
 
-// n samples, one "{tcs}" line each: ids 101, 102, ..., keys "2026.12.09 01:00:00", ... in
+// n samples, one "{tcs}" line each: ids 101, 102, ..., times "2026.12.09 01:00:00", ... in
 // file order, which is also key order.
 std::vector<std::string> SampleLines(int n);
-std::string SampleKey(int i);  // of sample i, from 1
+std::string SampleTime(int i);  // of sample i, from 1
+AnsiString SampleKey(int i);    // its key in the data set's records
 
 // A template whose command lines, written in UTF-8, are parsed as a file's would be.
 Template MakeTemplate(const std::vector<std::string>& utf8Lines);

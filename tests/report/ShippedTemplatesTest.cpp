@@ -183,7 +183,7 @@ TEST_F(ShippedTemplates, JournalReadsTheSameFromThe1251Sample) {
 }
 
 TEST_F(ShippedTemplates, SelectedSamplesInTheOrderGiven) {
-  Run(kSelected, {Cp("2026.12.09 07:02:49"), Cp("2026.12.09 11:01:11")}, true);
+  Run(kSelected, {RecordKey("2026.12.09 07:02:49", "0016"), RecordKey("2026.12.09 11:01:11", "0045")}, true);
   EXPECT_EQ(sheet.ValueAt(0, 0), "Лаборатория входного контроля молока\n");
   EXPECT_EQ(Row(4, 0, 4), (std::vector<std::string>{"№\nп/п", "Номер\nпробы", "Поставщик",
                                                      "Время проведения\nанализа", "Партия"}));

@@ -121,7 +121,7 @@ TEST_F(DataWindowTest, GridColumnsThatAreMissingEmptyOrOfNoWidthNeverFail) {
       for (int col = 0; col < c.colCount; ++col) EXPECT_EQ(w->ctrGrid->ColWidths[col], c.widest);
     }
     EXPECT_EQ(w->ctrGrid->RowCount(), 4);
-    EXPECT_EQ(w->GetSelectedIds(), (std::vector<AnsiString>{"2026.12.09 05:00:00"}));
+    EXPECT_EQ(w->GetSelectedIds(), (std::vector<AnsiString>{RecordKey("2026.12.09 05:00:00", "21")}));
     TypeFilter(w, "12");
     Click(w->ctrFilter);
     EXPECT_EQ(w->ctrGrid->RowCount(), 3);
@@ -179,17 +179,17 @@ TEST_F(DataWindowTest, SelectedIdsAreTheKeysOfTheSelectedRowsTopToBottom) {
   WriteConfig();
   TfrmDataForm* w = OpenThree();
   // No row chosen: the current row, row 1.
-  EXPECT_EQ(w->GetSelectedIds(), (std::vector<AnsiString>{"2026.12.09 05:00:00"}));
+  EXPECT_EQ(w->GetSelectedIds(), (std::vector<AnsiString>{RecordKey("2026.12.09 05:00:00", "21")}));
   ClickRow(w->ctrGrid, 3);
   ClickRow(w->ctrGrid, 2, Qt::ShiftModifier);
-  EXPECT_EQ(w->GetSelectedIds(), (std::vector<AnsiString>{"2026.12.09 06:00:00", "2026.12.09 07:00:00"}));
+  EXPECT_EQ(w->GetSelectedIds(), (std::vector<AnsiString>{RecordKey("2026.12.09 06:00:00", "112"), RecordKey("2026.12.09 07:00:00", "120")}));
   ClickRow(w->ctrGrid, 1);
   ClickRow(w->ctrGrid, 3, Qt::ShiftModifier);
   EXPECT_EQ(w->GetSelectedIds().size(), 3u);
   // A fill starts again at row 1.
   TypeFilter(w, "120");
   Click(w->ctrFilter);
-  EXPECT_EQ(w->GetSelectedIds(), (std::vector<AnsiString>{"2026.12.09 07:00:00"}));
+  EXPECT_EQ(w->GetSelectedIds(), (std::vector<AnsiString>{RecordKey("2026.12.09 07:00:00", "120")}));
 }
 
 TEST_F(DataWindowTest, LocalisationReplacesFourCaptions) {

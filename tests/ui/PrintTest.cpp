@@ -132,7 +132,7 @@ TEST_F(PrintTest, ASelectionPrintsExactlyTheSamplesOfTheSelectedRows) {
   EXPECT_EQ(Column(w->ctrGrid, 1), (std::vector<AnsiString>{"7", "8", "7"}));
   ClickRow(w->ctrGrid, 2);
   ClickRow(w->ctrGrid, 3, Qt::ShiftModifier);
-  EXPECT_EQ(w->GetSelectedIds(), (std::vector<AnsiString>{"2026.12.09 09:00:00", "2026.12.09 10:00:00"}));
+  EXPECT_EQ(w->GetSelectedIds(), (std::vector<AnsiString>{RecordKey("2026.12.09 09:00:00", "8"), RecordKey("2026.12.09 10:00:00", "7")}));
   Click(w->ctrPrint);
   EXPECT_EQ(Written(),
             (std::vector<std::string>{"Номер", "Время", "8", "2026.12.09 09:00:00", "7", "2026.12.09 10:00:00"}));
