@@ -6,7 +6,7 @@
 #include "report/CommandSupport.h"
 #include "report/ReportHelper.h"
 
-using command_support::Fill;
+using command_support::FilledText;
 using command_support::ToSheetInt;
 
 namespace {
@@ -15,9 +15,10 @@ const AnsiString kAllGroups = "{-all-}";
 
 // A data cell's template with its running number filled in: "{num}" always, "{id}" too when
 // the rows are numbered.
-AnsiString NumberedText(const Argument& column, std::int64_t number, bool numberReplacesId) {
-  AnsiString text = Fill(column.GetString("", 1), "{num}", IntToStr(number));
-  if (numberReplacesId) text = Fill(text, "{id}", IntToStr(number));
+FilledText NumberedText(const Argument& column, std::int64_t number, bool numberReplacesId) {
+  FilledText text(column.GetString("", 1));
+  text.Fill("{num}", IntToStr(number));
+  if (numberReplacesId) text.Fill("{id}", IntToStr(number));
   return text;
 }
 
@@ -111,9 +112,10 @@ int Command::WriteTable(ReportHelper* sheet, const ReportData* data, const std::
     if (!MatchConditions(condition, *sample, exactSet)) continue;
     ++number;
     for (std::size_t k = 0; k < columns.size(); ++k) {
-      AnsiString text = ReplacePlaceholders(NumberedText(*columns[k], number, all && numbered), *data, sample);
+      FilledText text = NumberedText(*columns[k], number, all && numbered);
+      command_support::FillPlaceholders(text, *data, sample);
       std::unique_ptr<ReportCells> cell = sheet->GetCell(ToSheetInt(row), ToSheetInt(x + static_cast<std::int64_t>(k)));
-      WriteDataValue(all ? cell.get() : cell->SetTextFormat(), *columns[k], text);
+      WriteDataValue(all ? cell.get() : cell->SetTextFormat(), *columns[k], text.Text());
     }
     EndDataRow(sheet, row, rowHeight, progress);
     ++row;
@@ -147,9 +149,10 @@ int Command::WriteElementTable(ReportHelper* sheet, const ReportData* data, cons
   for (const RawItemData& raw : data->raw.rows) {
     ++number;
     for (std::size_t k = 0; k < columns.size(); ++k) {
-      AnsiString text = ReplaceElementRowFields(NumberedText(*columns[k], number, numbered), *data, raw);
+      FilledText text = NumberedText(*columns[k], number, numbered);
+      command_support::FillElementRowFields(text, *data, raw);
       std::unique_ptr<ReportCells> cell = sheet->GetCell(ToSheetInt(row), ToSheetInt(x + static_cast<std::int64_t>(k)));
-      WriteDataValue(cell->SetTextFormat(), *columns[k], text);
+      WriteDataValue(cell->SetTextFormat(), *columns[k], text.Text());
     }
     EndDataRow(sheet, row, rowHeight, progress);
     ++row;

@@ -34,23 +34,25 @@ const SampleCase kSampleCases[] = {
     {"{name}", "Лаборатория\n", ""},
     {"a{eof}b", "a\nb", ""},
     {"{num}", "{num}", ""},
-    // Order: a value is searched by every later step and by no earlier one.
-    {"{id}", "Ферма «Луговая»", "{provider},P01,t,,,TCS,Негатив,1"},
-    {"{id}", "-", "{tcs},P01,t,,,TCS,Негатив,1"},
-    {"{provider}", "Ферма «Ключи»", "1,P03,t,,,TCS,Негатив,1"},
+    // The template's own text is searched step by step; where an empty value joins its two
+    // sides, a placeholder they form is filled.
+    {"{t{ttn}cs}", "-", ""},
+    {"{{id}}", "{0012}", ""},
+    {"{tcs}_val_val", "0.08_val", ""},
+    // Values are printed as they stand: no later step searches them.
+    {"{id}", "{provider}", "{provider},P01,t,,,TCS,Негатив,1"},
+    {"{id}", "{tcs}", "{tcs},P01,t,,,TCS,Негатив,1"},
+    {"{provider}", "Ферма {ttn}«Ключи»", "1,P03,t,,,TCS,Негатив,1"},
     {"{provider}", "P99", "1,P99,t,,,TCS,Негатив,1"},
-    // "{id}" in the notes comes after the id step but meets the field key "{id}" at the end.
-    {"{notes}", "1", "1,P01,t,{id},,TCS,Негатив,1"},
-    {"{notes}", "{tcs}", "1,P01,t,{tcs},,TCS,Негатив,1"},
-    {"{notes}", "B-1", "1,P01,t,{lot},B-1,TCS,Негатив,1"},
-    {"{notes}", "Лаборатория\n", "1,P01,t,{name},,TCS,Негатив,1"},
-    {"{notes}", "\n", "1,P01,t,{eof},,TCS,Негатив,1"},
+    {"{notes}", "{id}", "1,P01,t,{id},,TCS,Негатив,1"},
+    {"{notes}", "{lot}", "1,P01,t,{lot},B-1,TCS,Негатив,1"},
+    {"{notes}", "{name}", "1,P01,t,{name},,TCS,Негатив,1"},
+    {"{notes}", "{eof}", "1,P01,t,{eof},,TCS,Негатив,1"},
     {"{date}/{time}", "2026.12.09/", "1,P01,2026.12.09,,,TCS,Негатив,1"},
-    // Values that hold the placeholder they replace: each step is one pass, and the field
-    // keys "{id}" and "{notes}" take a second one at the end.
     {"{notes}", "{notes}", "1,P01,t,{notes},,TCS,Негатив,1"},
-    {"{id}", "{id}{id}{id}{id}", "{id}{id},P01,t,,,TCS,Негатив,1"},
-    {"{notes}!", "xx{notes}xx!", "1,P01,t,x{notes}x,,TCS,Негатив,1"},
+    {"{id}", "{id}{id}", "{id}{id},P01,t,,,TCS,Негатив,1"},
+    {"{notes}!", "x{notes}x!", "1,P01,t,x{notes}x,,TCS,Негатив,1"},
+    {"{id}tcs}", "{tcs}", "{,P01,t,,,TCS,Негатив,1"},  // a value and the text beside it form nothing
 };
 
 void PrintTo(const SampleCase& c, std::ostream* os) {
@@ -86,11 +88,11 @@ TEST(Placeholders, StepsAloneFillOnlyTheirOwn) {
 TEST(Placeholders, FieldKeysAsTheMapSpellsThem) {
   Settings settings = TestSettings();
   settings.fieldIndexes["{ttn}"] = 4;  // the empty text wins
-  settings.fieldIndexes["Z"] = 4;      // a plain word is replaced anywhere, inside earlier values too
+  settings.fieldIndexes["Z"] = 4;      // a plain word is replaced anywhere in the template's text
   settings.fieldIndexes[""] = 0;       // an empty key replaces nothing
   ReportData data = MakeData({"xZ,P01,t,,B7,TCS,Негатив,1"}, settings);
   const ItemData& sample = data.records.begin()->second;
-  EXPECT_EQ(Command::ReplacePlaceholders("[{ttn}] Z {id}", data, &sample), "[] B7 xB7");
+  EXPECT_EQ(Command::ReplacePlaceholders("[{ttn}] Z {id}", data, &sample), "[] B7 xZ");
 }
 
 const std::vector<std::string> kRawLines = {
