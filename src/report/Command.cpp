@@ -78,12 +78,13 @@ void Command::Step(IProgressHandler* progress) {
 int Command::WriteCell(ReportHelper* sheet, const ReportData* data, int currentRow) const {
   std::int64_t row = PlacedRow(currentRow);
   std::unique_ptr<ReportCells> cell = sheet->GetCell(ToSheetInt(row), GetIntArgument("x", 0));
+  // The text format goes first, so that a value of digits such as 0012 stays text.
+  if (const Argument* format = FindArgument("format"); format != nullptr && format->GetString("", 0) == "txt")
+    cell->SetTextFormat();
   if (const Argument* value = FindArgument("value"))
     cell->SetValue(AnsiToWide(ReplacePlaceholders(value->GetString("", 0), *data, nullptr)));
   if (const Argument* bold = FindArgument("bold")) cell->SetBold(bold->GetBool(false, 0));
   if (const Argument* wrap = FindArgument("wrap")) cell->SetWrap(wrap->GetBool(false, 0));
-  if (const Argument* format = FindArgument("format"); format != nullptr && format->GetString("", 0) == "txt")
-    cell->SetTextFormat();
   if (const Argument* size = FindArgument("fsize")) cell->SetFontSize(size->GetInt(0, 0));
   if (const Argument* border = FindArgument("border"))
     cell->SetBorders(border->GetBool(false, 0), border->GetBool(false, 1), border->GetBool(false, 2),

@@ -21,7 +21,7 @@ CommandRun RunSimple(const std::string& line, int currentRow) {
 
 TEST(WriteCell, SetsInItsOwnOrderWhateverTheLineOrder) {
   CommandRun run = RunSimple("wc|border:1:0:1:0:4|fsize:12|format:txt|wrap:0|bold:1|value:{name}|y:3|x:2", 9);
-  EXPECT_EQ(run.calls, (Calls{"GetCell(3,2)", "SetValue(Лаборатория\n)", "SetBold(1)", "SetWrap(0)", "SetTextFormat",
+  EXPECT_EQ(run.calls, (Calls{"GetCell(3,2)", "SetTextFormat", "SetValue(Лаборатория\n)", "SetBold(1)", "SetWrap(0)",
                               "SetFontSize(12)", "SetBorders(1,0,1,0,4)", "Step"}));
   EXPECT_EQ(run.result, 4);
 }
@@ -72,7 +72,7 @@ const FormatCase kFormatCases[] = {
     {"wc|border:1", {"SetBorders(1,0,0,0,0)"}},
     {"wc|border:1:0:0:1:x", {"SetBorders(1,0,0,1,0)"}},
     {"wc|format:TXT", {}},
-    {"wc|format:txt|value:0012", {"SetValue(0012)", "SetTextFormat"}},
+    {"wc|format:txt|value:0012", {"SetTextFormat", "SetValue(0012)"}},  // so the digits stay text
     {"wc|value:{id}{eof}{tcs}", {"SetValue({id}\n{tcs})"}},
     {"wc|x:1", {}},
 };
