@@ -122,36 +122,36 @@ TEST_F(ShippedTemplates, JournalListsEverySampleWithItsMarks) {
 
   EXPECT_EQ(sheet.ValueAt(0, 0), "Лаборатория входного контроля молока\n");
   EXPECT_TRUE(sheet.Cell(0, 0).bold);
-  EXPECT_EQ(sheet.RowHeight(0), 21);
   EXPECT_EQ(sheet.ValueAt(1, 0), "Журнал входного контроля молока на наличие антибиотиков");
 
-  std::vector<std::string> heads = {"№\nп/п", "Номер\nпробы", "Поставщик", "Дата\nанализа", "Время\nанализа"};
+  std::vector<std::string> heads = {"№", "Поставщик", "Дата\nанализа", "Время\nанализа"};
   for (const std::string& head : GroupHeads()) heads.push_back(head);
-  EXPECT_EQ(Row(4, 0, 11), heads);
-  EXPECT_TRUE(sheet.Cell(4, 11).bold);
-  EXPECT_TRUE(sheet.Cell(4, 11).borders);
+  EXPECT_EQ(Row(4, 0, 10), heads);
+  EXPECT_FALSE(sheet.Cell(4, 11).hasValue);
+  EXPECT_TRUE(sheet.Cell(4, 10).bold);
+  EXPECT_TRUE(sheet.Cell(4, 10).borders);
 
-  // Forty samples in the order of their analysis time, numbered from 1.
-  EXPECT_EQ(CountValues(1, 5, 44), 40);
+  // Forty samples in the order of their analysis time, each with its id.
+  EXPECT_EQ(CountValues(0, 5, 44), 40);
   EXPECT_FALSE(sheet.Cell(45, 1).hasValue);
-  std::vector<std::string> first = {"1", "0012", "Ферма «Луговая»", "2026.12.09", "06:30:05"};
+  std::vector<std::string> first = {"0012", "Ферма «Луговая»", "2026.12.09", "06:30:05"};
   first.insert(first.end(), kAllNegative.begin(), kAllNegative.end());
-  EXPECT_EQ(Row(5, 0, 11), first);
-  EXPECT_EQ(sheet.ValueAt(44, 0), "40");
-  EXPECT_EQ(sheet.Cell(5, 1).fontSize, 10);
+  EXPECT_EQ(Row(5, 0, 10), first);
+  EXPECT_EQ(sheet.ValueAt(44, 0), "0071");
+  EXPECT_EQ(sheet.Cell(5, 0).fontSize, 10);
   EXPECT_EQ(sheet.RowHeight(5), 15);
 
   // Positive groups: "{b}" of 0020 (whose provider the dictionary lacks), "{strep}" and "{b}"
   // of 0045, "{tcs}" of 0035, "{qns}" of 0065.
-  int row = FindRow(1, "0020");
+  int row = FindRow(0, "0020");
   ASSERT_GT(row, 4);
-  EXPECT_EQ(Row(row, 1, 4), (std::vector<std::string>{"0020", "P09", "2026.12.09", "07:31:07"}));
-  EXPECT_EQ(Row(row, 5, 11), (std::vector<std::string>{"-", "-", "-", "ПОЗ", "-", "-", "-"}));
-  row = FindRow(1, "0045");
-  EXPECT_EQ(Row(row, 5, 11), (std::vector<std::string>{"-", "-", "ПОЗ", "ПОЗ", "-", "-", "-"}));
+  EXPECT_EQ(Row(row, 0, 3), (std::vector<std::string>{"0020", "P09", "2026.12.09", "07:31:07"}));
+  EXPECT_EQ(Row(row, 4, 10), (std::vector<std::string>{"-", "-", "-", "ПОЗ", "-", "-", "-"}));
+  row = FindRow(0, "0045");
+  EXPECT_EQ(Row(row, 4, 10), (std::vector<std::string>{"-", "-", "ПОЗ", "ПОЗ", "-", "-", "-"}));
   int positives = 0;
   for (int r = 5; r <= 44; ++r)
-    for (int col = 5; col <= 11; ++col) {
+    for (int col = 4; col <= 10; ++col) {
       const std::string mark = sheet.ValueAt(r, col);
       EXPECT_TRUE(mark == "-" || mark == "ПОЗ") << r << "," << col << ": " << mark;
       positives += mark == "ПОЗ";
@@ -168,10 +168,19 @@ TEST_F(ShippedTemplates, JournalListsEverySampleWithItsMarks) {
   EXPECT_EQ(progress.ends, 1);
 }
 
-TEST_F(ShippedTemplates, JournalNumberedShowsTheRunningNumberForTheId) {
-  Run(kJournal, {}, true);
-  EXPECT_EQ(Row(5, 0, 1), (std::vector<std::string>{"1", "1"}));
-  EXPECT_EQ(Row(44, 0, 1), (std::vector<std::string>{"40", "40"}));
+TEST_F(ShippedTemplates, JournalNumberedShowsRunningNumbersInPlaceOfTheIdsOnce) {
+  Run(kJournal);
+  RecordingSheet numbered;
+  RunInto(numbered, kJournal, {}, true);
+  // The same report but for the first column, which counts the rows in place of the ids.
+  for (const auto& [place, cell] : sheet.Cells()) {
+    const auto [row, col] = place;
+    if (col == 0 && row >= 5 && row <= 44)
+      EXPECT_EQ(numbered.ValueAt(row, col), std::to_string(row - 4));
+    else
+      EXPECT_EQ(numbered.ValueAt(row, col), cell.value) << row << "," << col;
+  }
+  EXPECT_EQ(numbered.Cells().size(), sheet.Cells().size());
 }
 
 TEST_F(ShippedTemplates, JournalReadsTheSameFromThe1251Sample) {
@@ -210,23 +219,49 @@ TEST_F(ShippedTemplates, SelectedWithTheBlankRowWritesTheHeadOnly) {
 
 TEST_F(ShippedTemplates, ElementTableHasEveryResultLineLastFirst) {
   Run(kElements, {Cp("2026.12.09 07:02:49")});
-  EXPECT_EQ(Row(3, 5, 8), (std::vector<std::string>{"Группа\nантибиотиков", "Элемент", "Результат", "Значение"}));
+  EXPECT_EQ(Row(3, 4, 7), (std::vector<std::string>{"Группа\nантибиотиков", "Элемент", "Результат", "Значение"}));
   // 283 lines, the last line of the file first, each with its group's display name.
-  EXPECT_EQ(CountValues(1, 4, 286), 283);
-  EXPECT_FALSE(sheet.Cell(287, 1).hasValue);
-  EXPECT_EQ(Row(4, 0, 8), (std::vector<std::string>{"1", "0071", "Кооператив «Полесье»", "2026.12.09 14:26:07",
+  EXPECT_EQ(CountValues(0, 4, 286), 283);
+  EXPECT_FALSE(sheet.Cell(287, 0).hasValue);
+  EXPECT_EQ(Row(4, 0, 7), (std::vector<std::string>{"0071", "Кооператив «Полесье»", "2026.12.09 14:26:07",
                                                     "20261209-01", "Фторхинолоны", "QNS", "-", "0.27"}));
-  EXPECT_EQ(Row(5, 5, 6), (std::vector<std::string>{"Тилозин+Тилмикозин", "TYL+TIL"}));
-  EXPECT_EQ(sheet.ValueAt(286, 1), "0012");  // the first line of the file
+  EXPECT_EQ(Row(5, 4, 5), (std::vector<std::string>{"Тилозин+Тилмикозин", "TYL+TIL"}));
+  EXPECT_EQ(sheet.ValueAt(286, 0), "0012");  // the first line of the file
   // An element that no alias lists has no group name but keeps its own.
-  int row = FindRow(6, "SULF");
+  int row = FindRow(5, "SULF");
   ASSERT_GT(row, 3);
-  EXPECT_EQ(Row(row, 5, 7), (std::vector<std::string>{"", "SULF", "-"}));
+  EXPECT_EQ(Row(row, 4, 6), (std::vector<std::string>{"", "SULF", "-"}));
   int positives = 0;
-  for (int r = 4; r <= 286; ++r) positives += sheet.ValueAt(r, 7) == "ПОЗ";
+  for (int r = 4; r <= 286; ++r) positives += sheet.ValueAt(r, 6) == "ПОЗ";
   EXPECT_EQ(positives, 5);
   EXPECT_EQ(sheet.ValueAt(288, 0).rfind("\"-\" - негатив", 0), 0u);
   EXPECT_EQ(progress.steps, 1 + 2 + 283 + 1);
+}
+
+TEST_F(ShippedTemplates, ElementTableNumberedCountsItsRowsInPlaceOfTheIds) {
+  Run(kElements);
+  RecordingSheet numbered;
+  RunInto(numbered, kElements, {}, true);
+  for (const auto& [place, cell] : sheet.Cells()) {
+    const auto [row, col] = place;
+    if (col == 0 && row >= 4 && row <= 286)
+      EXPECT_EQ(numbered.ValueAt(row, col), std::to_string(row - 3));
+    else
+      EXPECT_EQ(numbered.ValueAt(row, col), cell.value) << row << "," << col;
+  }
+}
+
+TEST_F(ShippedTemplates, TheNameRunsOnOneLineOverATallerFirstRow) {
+  for (const char* name : {kJournal, kSelected, kElements}) {
+    RecordingSheet into;
+    RunInto(into, name);
+    EXPECT_EQ(into.ValueAt(0, 0), "Лаборатория входного контроля молока\n") << name;
+    EXPECT_EQ(into.RowHeight(0), 36) << name;
+    const auto& calls = into.Calls();
+    auto value = std::find(calls.begin(), calls.end(), "SetValue(Лаборатория входного контроля молока\n)");
+    ASSERT_NE(value, calls.end()) << name;
+    EXPECT_NE(std::find(value, calls.end(), "SetWrap(0)"), calls.end()) << name << ": wrapping stays off";
+  }
 }
 
 }  // namespace

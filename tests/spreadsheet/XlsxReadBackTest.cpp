@@ -76,6 +76,7 @@ TEST_F(XlsxReadBack, FormatsAsSetAlsoOnCellsWithoutValues) {
   Cell(1, 2).SetProperty("ColumnWidth", 0);
   Cell(2, 1).SetProperty("RowHeight", 30);
   Cell(3, 1).SetProperty("RowHeight", 0);
+  Cell(4, 1).SetProperty("RowHeight", 15);  // libxlsxwriter's default, fixed all the same
   ReadBack read = Show();
   EXPECT_TRUE(read.Cell("A1").wrap);
   EXPECT_EQ(read.Cell("A1").value, "'Номер\\nп/п'");
@@ -92,6 +93,8 @@ TEST_F(XlsxReadBack, FormatsAsSetAlsoOnCellsWithoutValues) {
   EXPECT_TRUE(read.columns["B"].hidden);
   EXPECT_EQ(read.rows[2].size, "30.0");
   EXPECT_TRUE(read.rows[3].hidden);
+  EXPECT_EQ(read.rows[4].size, "15.0");
+  EXPECT_EQ(read.rows.count(5), 0u);
 }
 
 TEST_F(XlsxReadBack, BordersOfTheOuterEdgesInExcelsLineStyles) {

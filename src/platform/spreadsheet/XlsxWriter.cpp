@@ -3,6 +3,7 @@
 #include <xlsxwriter.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -41,6 +42,12 @@ class XlsxWorkbook {
  private:
   lxw_workbook* workbook_ = nullptr;
 };
+
+// A row height as set. libxlsxwriter takes its default of 15 points for "not set" and writes
+// no height then; the next double above prints as "15" and is written as a height of its own.
+double RowHeightToWrite(int height) {
+  return height == LXW_DEF_ROW_HEIGHT ? std::nextafter(LXW_DEF_ROW_HEIGHT, 16.0) : height;
+}
 
 lxw_format* MakeFormat(lxw_workbook* workbook, const CellFormat& look) {
   lxw_format* format = workbook_add_format(workbook);
@@ -81,7 +88,7 @@ const char* Fill(lxw_workbook* workbook, const Sheet& sheet, int& formatCount) {
       return lxw_strerror(e);
   }
   for (const auto& [row, height] : sheet.RowHeights()) {
-    if (lxw_error e = worksheet_set_row_opt(worksheet, static_cast<lxw_row_t>(row - 1), height, nullptr,
+    if (lxw_error e = worksheet_set_row_opt(worksheet, static_cast<lxw_row_t>(row - 1), RowHeightToWrite(height), nullptr,
                                             height == 0 ? &hidden : nullptr))
       return lxw_strerror(e);
   }
