@@ -215,12 +215,37 @@ std::string AnsiToUtf8(const AnsiString& text) { return FromWideWhole(CP_UTF8, A
 
 AnsiString Utf8ToAnsi(std::string_view utf8) { return WideToAnsi(ToWideWhole(CP_UTF8, utf8)); }
 
-bool TryUtf8ToAnsi(std::string_view utf8, AnsiString& ansi) {
-  WideString wide = ToWideWhole(CP_UTF8, utf8);
-  ansi = WideToAnsi(wide);
-  // Only a faithful round trip counts: "?" in the result that the name did not hold means
-  // a character 1251 lacks, and U+FFFD means bytes that were not UTF-8.
-  return AnsiToWide(ansi) == wide && wide.find(u'\uFFFD') == WideString::npos;
+namespace {
+
+struct AnsiTable {
+  AnsiTable() {
+    for (int byte = 0; byte < 256; ++byte) {
+      const char c = static_cast<char>(byte);
+      WideString wide = ToWideWhole(kAnsiCodePage, std::string_view(&c, 1));
+      toWide[byte] = wide.size() == 1 ? wide[0] : u'\uFFFD';
+      if (toWide[byte] != u'\uFFFD') fromWide.emplace(toWide[byte], c);
+    }
+  }
+  char16_t toWide[256];
+  std::map<char16_t, char> fromWide;
+};
+
+const AnsiTable& TheAnsiTable() {
+  static const AnsiTable table;
+  return table;
+}
+
+}  // namespace
+
+char16_t AnsiByteToWide(unsigned char byte) { return TheAnsiTable().toWide[byte]; }
+
+bool WideToAnsiByte(char32_t character, char& byte) {
+  if (character > 0xFFFF) return false;
+  const auto& fromWide = TheAnsiTable().fromWide;
+  auto found = fromWide.find(static_cast<char16_t>(character));
+  if (found == fromWide.end()) return false;
+  byte = found->second;
+  return true;
 }
 
 std::string WideToUtf8(const WideString& text) { return FromWideWhole(CP_UTF8, text); }

@@ -47,12 +47,15 @@ int WideCharToMultiByte(unsigned codePage, unsigned flags, const char16_t* wide,
 AnsiString WideToAnsi(const WideString& text);
 WideString AnsiToWide(const AnsiString& text);
 
-// Between the ANSI code page and UTF-8, for the system's names and the program's own texts.
-// ToUtf8 never fails (every 1251 byte has a character). FromUtf8 turns what 1251 cannot show
-// into "?"; TryFromUtf8 fails instead, for names that must not be garbled.
+// Between the ANSI code page and UTF-8, for the program's own texts. ToUtf8 never fails (every
+// 1251 byte but 0x98 has a character). FromUtf8 turns what 1251 cannot show into "?".
 std::string AnsiToUtf8(const AnsiString& text);
 AnsiString Utf8ToAnsi(std::string_view utf8);
-bool TryUtf8ToAnsi(std::string_view utf8, AnsiString& ansi);
+
+// One byte of the ANSI code page as its character, and back, through a table made once: the
+// byte 0x98, which 1251 leaves unassigned, gives U+FFFD, and a character 1251 lacks gives false.
+char16_t AnsiByteToWide(unsigned char byte);
+bool WideToAnsiByte(char32_t character, char& byte);
 
 // WideString and UTF-8, with no code page in between.
 std::string WideToUtf8(const WideString& text);

@@ -74,7 +74,8 @@ std::vector<DirectoryEntry> ListDirectory(const AnsiString& pattern) {
     std::string systemName = item->d_name;
     if (systemName == "." || systemName == "..") continue;
     DirectoryEntry entry;
-    if (!FromSystemPath(systemName, entry.name) || !WildcardMatches(mask, entry.name)) continue;
+    entry.name = FromSystemPath(systemName);
+    if (!WildcardMatches(mask, entry.name)) continue;
     // The kind of what a name stands for, through a symbolic link; a pipe, device or
     // dangling link is no file the program could open.
     struct stat st;

@@ -4,15 +4,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
+#include <string_view>
 #include <optional>
 
 #include "platform/CodePages.h"
 
 namespace {
 
-std::optional<AnsiString>& ModulePathOverride() {
-  static std::optional<AnsiString> path;
+std::optional<std::string>& ModulePathOverride() {
+  static std::optional<std::string> path;
   return path;
 }
 
@@ -21,29 +23,119 @@ std::vector<WideString>& Arguments() {
   return arguments;
 }
 
-}  // namespace
+constexpr char kEscape = '\x98';
 
-AnsiString GetModuleFileName() {
-  if (ModulePathOverride()) return *ModulePathOverride();
-  char buffer[PATH_MAX + 1];
-  ssize_t n = readlink("/proc/self/exe", buffer, PATH_MAX);
-  if (n <= 0) return AnsiString();
-  AnsiString path;
-  // A path 1251 cannot show still names the folder as well as it can.
-  if (!FromSystemPath(std::string(buffer, static_cast<size_t>(n)), path))
-    path = Utf8ToAnsi(std::string(buffer, static_cast<size_t>(n)));
-  return path;
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
 }
 
-bool ToSystemPath(const AnsiString& path, std::string& systemPath) {
-  WideString wide = AnsiToWide(path);
-  // A byte that 1251 leaves undefined has no character, and so no name on the system.
-  if (wide.find(u'\uFFFD') != WideString::npos) return false;
-  systemPath = WideToUtf8(wide);
+// The length of the UTF-8 sequence at i and its character; 0 for bytes that are no UTF-8
+// (overlong forms, surrogates and values past U+10FFFF included).
+std::size_t Utf8Sequence(std::string_view text, std::size_t i, char32_t& character) {
+  const unsigned char lead = static_cast<unsigned char>(text[i]);
+  std::size_t length;
+  char32_t least;
+  if (lead < 0x80) {
+    character = lead;
+    return 1;
+  }
+  if ((lead & 0xE0) == 0xC0) {
+    length = 2, least = 0x80, character = lead & 0x1F;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3, least = 0x800, character = lead & 0x0F;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4, least = 0x10000, character = lead & 0x07;
+  } else {
+    return 0;
+  }
+  if (text.size() - i < length) return 0;
+  for (std::size_t k = 1; k < length; ++k) {
+    const unsigned char next = static_cast<unsigned char>(text[i + k]);
+    if ((next & 0xC0) != 0x80) return 0;
+    character = (character << 6) | (next & 0x3F);
+  }
+  if (character < least || character > 0x10FFFF || (character >= 0xD800 && character <= 0xDFFF)) return 0;
+  return length;
+}
+
+void AppendUtf8(std::string& out, char16_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// The system's bytes of an ANSI text; false at a 0x98 that starts no escape, which a lenient
+// reading shows as U+FFFD instead.
+bool ToSystemBytes(const AnsiString& text, std::string& out, bool lenient) {
+  out.clear();
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == kEscape) {
+      const int high = i + 2 < text.size() ? HexDigit(text[i + 1]) : -1;
+      const int low = high >= 0 ? HexDigit(text[i + 2]) : -1;
+      if (low >= 0) {
+        out += static_cast<char>(high * 16 + low);
+        i += 2;
+        continue;
+      }
+      if (!lenient) return false;
+    }
+    AppendUtf8(out, AnsiByteToWide(static_cast<unsigned char>(c)));
+  }
   return true;
 }
 
-bool FromSystemPath(const std::string& systemPath, AnsiString& path) { return TryUtf8ToAnsi(systemPath, path); }
+}  // namespace
+
+AnsiString GetModuleFileName() {
+  if (ModulePathOverride()) return FromSystemPath(*ModulePathOverride());
+  char buffer[PATH_MAX + 1];
+  ssize_t n = readlink("/proc/self/exe", buffer, PATH_MAX);
+  if (n <= 0) return AnsiString();
+  return FromSystemPath(std::string(buffer, static_cast<size_t>(n)));
+}
+
+bool ToSystemPath(const AnsiString& path, std::string& systemPath) { return ToSystemBytes(path, systemPath, false); }
+
+AnsiString FromSystemPath(const std::string& systemPath) {
+  static const char kHex[] = "0123456789ABCDEF";
+  AnsiString path;
+  path.reserve(systemPath.size());
+  for (std::size_t i = 0; i < systemPath.size();) {
+    char32_t character = 0;
+    std::size_t length = Utf8Sequence(systemPath, i, character);
+    char byte;
+    if (length > 0 && WideToAnsiByte(character, byte)) {
+      path += byte;
+      i += length;
+      continue;
+    }
+    for (std::size_t end = i + std::max<std::size_t>(length, 1); i < end; ++i) {
+      const unsigned char raw = static_cast<unsigned char>(systemPath[i]);
+      path += kEscape;
+      path += kHex[raw >> 4];
+      path += kHex[raw & 0xF];
+    }
+  }
+  return path;
+}
+
+std::string DisplayText(const AnsiString& text) {
+  std::string shown;
+  ToSystemBytes(text, shown, true);
+  return shown;
+}
 
 std::FILE* OpenRegularFile(const AnsiString& path, const char* mode) {
   std::string systemPath;
@@ -80,11 +172,11 @@ void SetCommandLine(int argc, char** argv) {
   Arguments() = std::move(arguments);
 }
 
-void SetModuleFileNameForTesting(const AnsiString& path) {
-  if (path.empty())
+void SetModuleFileNameForTesting(const std::string& systemPath) {
+  if (systemPath.empty())
     ModulePathOverride().reset();
   else
-    ModulePathOverride() = path;
+    ModulePathOverride() = systemPath;
 }
 
 void SetCommandLineForTesting(const std::vector<std::string>& utf8Arguments) {

@@ -101,9 +101,21 @@ TEST(CodePages, ToAnsiReplacesWhat1251CannotShow) {
 TEST(CodePages, Utf8AndAnsi) {
   EXPECT_EQ(Utf8ToAnsi("Позитив"), "\xCF\xEE\xE7\xE8\xF2\xE8\xE2");
   EXPECT_EQ(AnsiToUtf8("\xCF\xEE\xE7\xE8\xF2\xE8\xE2"), "Позитив");
-  AnsiString ansi;
-  EXPECT_TRUE(TryUtf8ToAnsi("/tmp/Отчёт?.csv", ansi));
-  EXPECT_EQ(ansi, Cp("/tmp/Отчёт?.csv"));
-  EXPECT_FALSE(TryUtf8ToAnsi("/tmp/\xE4\xB8\xAD.csv", ansi)) << "a character outside 1251";
-  EXPECT_FALSE(TryUtf8ToAnsi("/tmp/\xFF.csv", ansi)) << "bytes that are no UTF-8";
+  EXPECT_EQ(Utf8ToAnsi("/tmp/\xE4\xB8\xAD.csv"), "/tmp/?.csv") << "a character outside 1251";
+}
+
+TEST(CodePages, OneAnsiByteAndBack) {
+  EXPECT_EQ(AnsiByteToWide(0xCC), u'М');
+  EXPECT_EQ(AnsiByteToWide('a'), u'a');
+  EXPECT_EQ(AnsiByteToWide(0x98), u'\uFFFD');
+  char byte = 0;
+  EXPECT_TRUE(WideToAnsiByte(U'ё', byte));
+  EXPECT_EQ(byte, '\xB8');
+  EXPECT_FALSE(WideToAnsiByte(U'é', byte));
+  EXPECT_FALSE(WideToAnsiByte(U'\U0001F600', byte));
+  for (int b = 0; b < 256; ++b) {
+    if (b == 0x98) continue;
+    ASSERT_TRUE(WideToAnsiByte(AnsiByteToWide(static_cast<unsigned char>(b)), byte)) << b;
+    EXPECT_EQ(static_cast<unsigned char>(byte), b);
+  }
 }

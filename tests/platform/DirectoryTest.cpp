@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "platform/Directory.h"
+#include "platform/System.h"
 #include "support/TempProgramDir.h"
 
 namespace {
@@ -57,12 +58,22 @@ TEST(Directory, MarksFoldersAndLeavesOutWhatIsNoFile) {
   EXPECT_FALSE(entries[2].directory);
 }
 
-TEST(Directory, LeavesOutNamesThatTheCodePageCannotShow) {
+TEST(Directory, ListsNamesThatTheCodePageCannotShowSoThatTheyOpen) {
   TempProgramDir dir;
-  dir.Write("t/日本.txt", "x");
-  dir.Write("t/bad\xff.txt", "x");
-  dir.Write("t/Шаблон.txt", "x");
-  EXPECT_EQ(Names(ListDirectory(dir.Path("t/*.txt"))), (std::vector<AnsiString>{Cp("Шаблон.txt")}));
+  dir.Write("t/日本.txt", "1");
+  dir.Write("t/bad\xff.txt", "2");
+  dir.Write("t/Шаблон.txt", "3");
+  std::vector<AnsiString> names = Names(ListDirectory(dir.Path("t/*.txt")));
+  EXPECT_EQ(names, (std::vector<AnsiString>{"bad\x98" "FF.txt", Cp("Шаблон.txt"),
+                                            "\x98" "E6\x98" "97\x98" "A5\x98" "E6\x98" "9C\x98" "AC.txt"}));
+  std::string contents;
+  for (const AnsiString& name : names) {
+    std::FILE* file = OpenRegularFile(FromSystemPath(dir.Path("t/")) + name, "r");
+    ASSERT_NE(file, nullptr) << name;
+    contents += static_cast<char>(std::fgetc(file));
+    std::fclose(file);
+  }
+  EXPECT_EQ(contents, "231");
 }
 
 TEST(Directory, FindsNothingWithoutAFolderOrAMask) {

@@ -8,10 +8,39 @@
 TEST(System, ModuleFileNameIsTheExecutableUnlessATestSetsIt) {
   AnsiString real = GetModuleFileName();
   EXPECT_NE(real.find("platform_tests"), AnsiString::npos) << real;
-  SetModuleFileNameForTesting(Cp("/opt/Келварн/kelvarn"));
+  SetModuleFileNameForTesting("/opt/Келварн/kelvarn");
   EXPECT_EQ(GetModuleFileName(), Cp("/opt/Келварн/kelvarn"));
   SetModuleFileNameForTesting("");
   EXPECT_EQ(GetModuleFileName(), real);
+}
+
+TEST(System, PathsCarryWhat1251CannotShowAsEscapes) {
+  struct Case {
+    std::string system;  // UTF-8, or bytes that are none
+    AnsiString ansi;
+    std::string shown;   // UTF-8 on the screen
+  } cases[] = {
+      {"/home/lab/r.csv", "/home/lab/r.csv", "/home/lab/r.csv"},
+      {"/tmp/Отчёт?.csv", Cp("/tmp/Отчёт?.csv"), "/tmp/Отчёт?.csv"},
+      {"/home/josé/kelvarn/", "/home/jos\x98" "C3\x98" "A9/kelvarn/", "/home/josé/kelvarn/"},
+      {"/tmp/中.csv", "/tmp/\x98" "E4\x98" "B8\x98" "AD.csv", "/tmp/中.csv"},
+      {"/tmp/\xFF\xC3.csv", "/tmp/\x98" "FF\x98" "C3.csv", "/tmp/\xFF\xC3.csv"},  // no UTF-8 at all
+      {"/tmp/\xED\xA0\x80", "/tmp/\x98" "ED\x98" "A0\x98" "80", "/tmp/\xED\xA0\x80"},  // a surrogate
+      {"/tmp/😀", "/tmp/\x98" "F0\x98" "9F\x98" "98\x98" "80", "/tmp/😀"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FromSystemPath(c.system), c.ansi) << c.system;
+    std::string back;
+    ASSERT_TRUE(ToSystemPath(c.ansi, back)) << c.system;
+    EXPECT_EQ(back, c.system);
+    EXPECT_EQ(DisplayText(c.ansi), c.shown);
+  }
+  // A 0x98 that starts no escape names nothing, and shows as a replacement mark.
+  std::string system;
+  for (const AnsiString& bad : {AnsiString("\x98"), AnsiString("a\x98" "4"), AnsiString("\x98" "zz")})
+    EXPECT_FALSE(ToSystemPath(bad, system)) << bad;
+  EXPECT_EQ(DisplayText("a\x98" "4"), "a\uFFFD4");
+  EXPECT_EQ(DisplayText("\x98" "c3\x98" "a9"), "é") << "either case of hexadecimal digits";
 }
 
 TEST(System, CommandLineArgumentsAreWideText) {

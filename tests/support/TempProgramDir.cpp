@@ -11,8 +11,8 @@
 
 namespace fs = std::filesystem;
 
-TempProgramDir::TempProgramDir() {
-  std::string pattern = (fs::temp_directory_path() / "kelvarn-test-XXXXXX").string();
+TempProgramDir::TempProgramDir(const std::string& prefix) {
+  std::string pattern = (fs::temp_directory_path() / (prefix + "XXXXXX")).string();
   char* made = mkdtemp(pattern.data());
   if (made == nullptr) throw std::runtime_error("mkdtemp failed");
   dir_ = std::string(made) + "/";

@@ -9,12 +9,13 @@
 // the files that the test lays out there. Removed with everything in it at the end.
 class TempProgramDir {
  public:
-  TempProgramDir();
+  // The folder's name begins with the prefix (UTF-8: it may hold what 1251 lacks).
+  explicit TempProgramDir(const std::string& prefix = "kelvarn-test-");
   ~TempProgramDir();
   TempProgramDir(const TempProgramDir&) = delete;
   TempProgramDir& operator=(const TempProgramDir&) = delete;
 
-  // The folder with its trailing "/", as the program computes it.
+  // The folder with its trailing "/", as the system names it (UTF-8).
   const std::string& Dir() const { return dir_; }
   std::string Path(const std::string& name) const { return dir_ + name; }
 

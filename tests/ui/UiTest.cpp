@@ -63,7 +63,7 @@ TfrmMDIMainForm* UiTest::StartMainWindow() {
 }
 
 TfrmDataForm* UiTest::Open(const std::string& path) {
-  SetNextOpenDialogFileName(path);
+  SetNextOpenDialogFileName(FromSystemPath(path));
   main->mnOpen->trigger();
   FinishEvents();
   return Active();

@@ -15,7 +15,8 @@
 // test's and are handed to an opener that does nothing.
 class UiTest : public FormsTest {
  protected:
-  UiTest() {
+  // The program folder's name begins with the prefix (UTF-8).
+  explicit UiTest(const std::string& folderPrefix = "kelvarn-test-") : dir(folderPrefix) {
     // The workbook folder is a temporary folder too, and the last one made names the program.
     SetModuleFileNameForTesting(dir.Path("kelvarn"));
     Logger::ResetForTesting();
@@ -41,7 +42,8 @@ class UiTest : public FormsTest {
 
   // The main window as start-up makes it, shown.
   TfrmMDIMainForm* StartMainWindow();
-  // File > Open with the open dialog answering the path; the data window now active.
+  // File > Open with the open dialog answering the path (UTF-8, as the system names it); the
+  // data window now active.
   TfrmDataForm* Open(const std::string& path);
   TfrmDataForm* Active() const;
 

@@ -84,10 +84,7 @@ bool TOpenDialog::Execute() {
   if (chosen.isEmpty()) return false;
   folder_ = QFileInfo(chosen).absolutePath();
   QByteArray utf8 = chosen.toUtf8();
-  AnsiString path;
-  if (!FromSystemPath(std::string(utf8.constData(), static_cast<size_t>(utf8.size())), path))
-    throw Exception("The file name cannot be shown in code page 1251: " + FromQt(chosen));
-  fileName_ = path;
+  fileName_ = FromSystemPath(std::string(utf8.constData(), static_cast<size_t>(utf8.size())));
   return true;
 }
 

@@ -1,9 +1,10 @@
 #include "platform/forms/QtText.h"
 
 #include "platform/CodePages.h"
+#include "platform/System.h"
 
 QString ToQt(const AnsiString& text) {
-  std::string utf8 = AnsiToUtf8(text);
+  std::string utf8 = DisplayText(text);
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 

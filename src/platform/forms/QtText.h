@@ -6,7 +6,8 @@
 
 // Texts at the Qt boundary: the program holds ANSI (1251) texts, Qt shows Unicode.
 
-// The whole text.
+// The whole text; a path's escapes for what 1251 cannot show come out as the characters they
+// stand for.
 QString ToQt(const AnsiString& text);
 
 // The text as a single-line control shows it: without its trailing carriage returns and

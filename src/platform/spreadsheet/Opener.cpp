@@ -12,6 +12,7 @@
 
 #include "platform/CodePages.h"
 #include "platform/Exception.h"
+#include "platform/System.h"
 
 extern char** environ;
 
@@ -68,7 +69,7 @@ void StartOpener(const std::string& systemPath) {
   pid_t pid = 0;
   int error = posix_spawnp(&pid, program.c_str(), &setup.actions, &setup.attributes, argv, environ);
   if (error != 0)
-    throw Exception("Cannot open the workbook \"" + Utf8ToAnsi(systemPath) + "\" with \"" + Utf8ToAnsi(program) +
+    throw Exception("Cannot open the workbook \"" + FromSystemPath(systemPath) + "\" with \"" + FromSystemPath(program) +
                     "\": " + std::strerror(error));
   Reap(pid);
 }

@@ -10,6 +10,7 @@
 
 #include "platform/CodePages.h"
 #include "platform/Exception.h"
+#include "platform/System.h"
 #include "platform/spreadsheet/Opener.h"
 #include "platform/spreadsheet/SpreadsheetServer.h"
 #include "platform/spreadsheet/XlsxWriter.h"
@@ -49,7 +50,7 @@ std::string WorkbookFolder(const std::string& fileName) {
     if (mkdtemp(pattern.data()) == nullptr) {
       int error = errno;
       throw Exception("Cannot write the workbook \"" + fileName + "\": cannot make a folder \"" +
-                      Utf8ToAnsi(pattern) + "\": " + std::strerror(error));
+                      FromSystemPath(pattern) + "\": " + std::strerror(error));
     }
     folder = pattern;
   }
