@@ -24,15 +24,9 @@ Variant NewApplicationWithWorkbook() {
 
 const Sheet& SheetOf(const Variant& app) { return ApplicationOf(app)->ActiveWorkbook()->sheet; }
 
-const Cell& CellAt(const Variant& app, int row, int column) {
-  static const Cell none;
-  const Cell* cell = SheetOf(app).Find(row, column);
-  return cell != nullptr ? *cell : none;
-}
+Cell CellAt(const Variant& app, int row, int column) { return SheetOf(app).Find(row, column).value_or(Cell()); }
 
-const CellFormat& FormatAt(const Variant& app, int row, int column) {
-  return SheetOf(app).Format(CellAt(app, row, column).format);
-}
+const CellFormat& FormatAt(const Variant& app, int row, int column) { return SheetOf(app).FormatOf(row, column); }
 
 class Server : public ::testing::Test {
  protected:
@@ -201,8 +195,11 @@ TEST_F(Server, BordersAreTheFourOuterEdgesWithExcelsLineStyles) {
   }
 }
 
-TEST_F(Server, AFormattingCallBeyondWhatTheSheetCanHoldIsRefused) {
-  EXPECT_EQ(FailureOf([&] { sheet.GetProperty("Cells").GetProperty("Font").SetProperty("Bold", true); }),
+TEST_F(Server, AFormatOverTheWholeSheetCostsByTheRange) {
+  sheet.GetProperty("Cells").GetProperty("Font").SetProperty("Bold", true);
+  EXPECT_TRUE(SheetOf(app).Cells().empty());
+  EXPECT_TRUE(FormatAt(app, kMaxRows, kMaxColumns).bold);
+  EXPECT_EQ(FailureOf([&] { sheet.GetProperty("Cells").SetProperty("Value", u"x"); }),
             "Excel cannot complete this task with available resources");
   EXPECT_TRUE(SheetOf(app).Cells().empty());
 }

@@ -11,15 +11,9 @@ namespace {
 
 CellRect At(int row, int column) { return {row, column, row, column}; }
 
-const Cell& CellAt(const Sheet& sheet, int row, int column) {
-  static const Cell none;
-  const Cell* cell = sheet.Find(row, column);
-  return cell != nullptr ? *cell : none;
-}
+Cell CellAt(const Sheet& sheet, int row, int column) { return sheet.Find(row, column).value_or(Cell()); }
 
-const CellFormat& FormatAt(const Sheet& sheet, int row, int column) {
-  return sheet.Format(CellAt(sheet, row, column).format);
-}
+const CellFormat& FormatAt(const Sheet& sheet, int row, int column) { return sheet.FormatOf(row, column); }
 
 }  // namespace
 
@@ -88,7 +82,7 @@ TEST(Sheet, ValuesAndFormatsReachEveryCellOfARange) {
       EXPECT_EQ(std::get<WideString>(CellAt(sheet, row, column).value), u"-");
       EXPECT_EQ(FormatAt(sheet, row, column).fontSize, 9);
     }
-  EXPECT_EQ(sheet.Find(4, 2), nullptr);
+  EXPECT_FALSE(sheet.Find(4, 2));
   EXPECT_EQ(std::get<double>(CellAt(sheet, 1, 1).value), 42);
   EXPECT_EQ(std::get<bool>(CellAt(sheet, 1, 2).value), true);
   auto cells = sheet.Cells();
@@ -115,7 +109,7 @@ TEST(Sheet, BordersAreTheOuterEdgesOfTheWholeRange) {
   EXPECT_EQ(edges(2, 3), (std::vector<int>{0, LXW_BORDER_DOUBLE, 0, 0}));
   EXPECT_EQ(edges(4, 4), (std::vector<int>{0, 0, LXW_BORDER_DOTTED, LXW_BORDER_DASHED}));
   EXPECT_EQ(edges(3, 4), (std::vector<int>{0, 0, 0, LXW_BORDER_DASHED}));
-  EXPECT_EQ(sheet.Find(3, 3), nullptr);  // the inside is left alone
+  EXPECT_EQ(FormatAt(sheet, 3, 3), CellFormat());  // the inside is left alone
   sheet.SetBorder(b2d4, Edge::Left, LXW_BORDER_NONE);
   EXPECT_EQ(edges(3, 2), (std::vector<int>{0, 0, 0, 0}));
 }
@@ -133,23 +127,46 @@ TEST(Sheet, CellsThatLookAlikeShareOneFormat) {
   EXPECT_EQ(sheet.FormatCount(), 4u);
 }
 
-TEST(Sheet, ACallBeyondWhatTheSheetCanHoldIsRefusedAndChangesNothing) {
+TEST(Sheet, HoldsWhatExcelHoldsWithRangeFormatsKeptByTheRange) {
   Sheet sheet;
   sheet.SetValue(At(1, 1), WideString(u"kept"));
   const CellRect whole{1, 1, kMaxRows, kMaxColumns};
-  EXPECT_THROW(sheet.SetBold(whole, true), Exception);
-  EXPECT_THROW(sheet.SetValue(whole, WideString(u"x")), Exception);
-  EXPECT_THROW(sheet.SetBold({1, 1, 2049, 2048}, true), Exception);
-  EXPECT_EQ(sheet.Cells().size(), 1u);
-  EXPECT_FALSE(FormatAt(sheet, 1, 1).bold);
-  // The left edge of the whole sheet is one column: that fits.
+  sheet.SetBold(whole, true);
   sheet.SetBorder(whole, Edge::Left, LXW_BORDER_THIN);
-  ASSERT_EQ(sheet.Cells().size(), static_cast<std::size_t>(kMaxRows));
-  // Now a range that would fit an empty sheet does not.
-  EXPECT_THROW(sheet.SetBold({1, 1, 2048, 2048}, true), Exception);
-  EXPECT_EQ(sheet.Cells().size(), static_cast<std::size_t>(kMaxRows));
-  sheet.SetBold({1, 1, 1000, 1000}, true);
-  EXPECT_TRUE(FormatAt(sheet, 1000, 1000).bold);
+  sheet.SetNumberFormat({1, 2, kMaxRows, 2}, u"@");  // column B
+  EXPECT_EQ(sheet.Cells().size(), 1u) << "no cell is stored for a format";
+  EXPECT_TRUE(FormatAt(sheet, 1, 1).bold) << "a stored cell takes it at once";
+  EXPECT_TRUE(FormatAt(sheet, kMaxRows, kMaxColumns).bold);
+  EXPECT_EQ(FormatAt(sheet, kMaxRows, 1).borders[0], LXW_BORDER_THIN);
+  EXPECT_EQ(FormatAt(sheet, kMaxRows, 2).borders[0], 0);
+  // A value written later keeps the formats of the ranges, in the order they were set.
+  sheet.SetValue(At(kMaxRows, 2), WideString(u"000001"));
+  EXPECT_EQ(std::get<WideString>(CellAt(sheet, kMaxRows, 2).value), u"000001");
+  sheet.SetBold({5, 1, 9, 3}, false);
+  EXPECT_FALSE(FormatAt(sheet, 7, 2).bold);
+  EXPECT_TRUE(FormatAt(sheet, 10, 2).bold);
+  sheet.SetValue(At(7, 2), WideString(u"x"));
+  EXPECT_FALSE(FormatAt(sheet, 7, 2).bold);
+  EXPECT_TRUE(FormatAt(sheet, 7, 2).IsText());
+  // Values are kept cell by cell: a value for the whole sheet is beyond any machine.
+  EXPECT_THROW(sheet.SetValue(whole, WideString(u"x")), Exception);
+  EXPECT_EQ(sheet.Cells().size(), 3u);
+  sheet.SetValue(whole, WideString());  // emptying costs by the cells stored
+  EXPECT_TRUE(std::holds_alternative<std::monostate>(CellAt(sheet, 1, 1).value));
+}
+
+TEST(Sheet, ManyCellsOnManyRows) {
+  Sheet sheet;
+  for (int row = kMaxRows; row >= kMaxRows - 2; --row)  // rows out of order
+    for (int column = 3; column >= 1; --column) sheet.SetValue(At(row, column), WideString(1, u'a' + column));
+  sheet.SetValue(At(1, kMaxColumns), 1.0);
+  auto cells = sheet.Cells();
+  ASSERT_EQ(cells.size(), 10u);
+  EXPECT_EQ(cells[0].column, kMaxColumns);
+  EXPECT_EQ(cells[1].row, kMaxRows - 2);
+  EXPECT_EQ(cells[1].column, 1);
+  EXPECT_EQ(std::get<WideString>(cells[9].cell.value), u"d");
+  EXPECT_EQ(sheet.TextCount(), 3u) << "each text is kept once";
 }
 
 TEST(Sheet, WidthsAndHeightsReachEveryColumnAndRowSpanned) {

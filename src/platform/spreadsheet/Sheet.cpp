@@ -23,97 +23,195 @@ bool IsGeneralFormat(const WideString& format) {
          });
 }
 
+bool Contains(const CellRect& rect, int row, int column) {
+  return row >= rect.firstRow && row <= rect.lastRow && column >= rect.firstColumn && column <= rect.lastColumn;
+}
+
+bool IsWholeColumns(const CellRect& rect) { return rect.firstRow == 1 && rect.lastRow == kMaxRows; }
+
+bool IsWholeRows(const CellRect& rect) {
+  return rect.firstColumn == 1 && rect.lastColumn == kMaxColumns && !IsWholeColumns(rect);
+}
+
+// The kinds of change, in the top bits of a Change.
+enum ChangeKind : unsigned { kNumberFormat, kWrap, kFontSize, kBold, kBorder };
+constexpr unsigned kKindShift = 28;
+constexpr unsigned kEdgeShift = 24;
+constexpr unsigned kValueMask = (1u << kEdgeShift) - 1;
+
+[[noreturn]] void RefuseForResources() { throw Exception("Excel cannot complete this task with available resources"); }
+
 }  // namespace
 
-Sheet::Sheet() {
+Sheet::Sheet() : textIds_(0, TextHash{this}, TextEqual{this}) {
   formats_.push_back(CellFormat());
   formatIds_.emplace(formats_.front(), 0);
+  numberFormats_.push_back(WideString());
 }
 
-std::uint64_t Sheet::Key(int row, int column) {
-  return (static_cast<std::uint64_t>(row) << 16) | static_cast<std::uint64_t>(column);
+Sheet::Change Sheet::MakeChange(unsigned kind, unsigned edge, unsigned value) {
+  return (kind << kKindShift) | (edge << kEdgeShift) | (value & kValueMask);
 }
 
-std::uint32_t Sheet::Intern(const CellFormat& format) {
+void Sheet::Apply(CellFormat& format, Change change) const {
+  const unsigned value = change & kValueMask;
+  switch (change >> kKindShift) {
+    case kNumberFormat: format.numberFormat = numberFormats_[value]; break;
+    case kWrap: format.wrap = value != 0; break;
+    case kFontSize: format.fontSize = static_cast<int>(value); break;
+    case kBold: format.bold = value != 0; break;
+    case kBorder: format.borders[(change >> kEdgeShift) & 3] = static_cast<std::uint8_t>(value); break;
+  }
+}
+
+std::uint32_t Sheet::Intern(const CellFormat& format) const {
   auto [found, added] = formatIds_.try_emplace(format, static_cast<std::uint32_t>(formats_.size()));
   if (added) formats_.push_back(format);
   return found->second;
 }
 
-void Sheet::Reserve(const CellRect& rect) {
-  const std::int64_t room = kMaxStoredCells - static_cast<std::int64_t>(cells_.size());
-  std::int64_t area = rect.Area();
-  if (area <= room) return;
-  if (area <= kMaxStoredCells) {
-    // Most of it may be stored already.
-    std::int64_t missing = 0;
-    for (int row = rect.firstRow; row <= rect.lastRow; ++row)
-      for (int column = rect.firstColumn; column <= rect.lastColumn; ++column)
-        missing += cells_.count(Key(row, column)) == 0;
-    if (missing <= room) return;
+std::uint32_t Sheet::Changed(std::uint32_t format, Change change) const {
+  const std::uint64_t key = (std::uint64_t{format} << 32) | change;
+  auto [found, added] = changed_.try_emplace(key, 0);
+  if (added) {
+    CellFormat look = formats_[format];
+    Apply(look, change);
+    found->second = Intern(look);
   }
-  throw Exception("Excel cannot complete this task with available resources");
+  return found->second;
 }
 
-template <class Visit>
-void Sheet::ForEach(const CellRect& rect, Visit visit) {
-  Reserve(rect);
-  for (int row = rect.firstRow; row <= rect.lastRow; ++row)
-    for (int column = rect.firstColumn; column <= rect.lastColumn; ++column) visit(cells_[Key(row, column)]);
+std::uint32_t Sheet::InternText(std::u16string_view text) {
+  auto found = textIds_.find(text);
+  if (found != textIds_.end()) return *found;
+  const auto id = static_cast<std::uint32_t>(texts_.size());
+  texts_.emplace_back(text);
+  textIds_.insert(id);
+  return id;
 }
 
-template <class Change>
-void Sheet::Reformat(const CellRect& rect, Change change) {
-  std::unordered_map<std::uint32_t, std::uint32_t> changed;  // old format to new, for this call
-  ForEach(rect, [&](Cell& cell) {
-    auto [found, added] = changed.try_emplace(cell.format, 0);
-    if (added) {
-      CellFormat format = formats_[cell.format];
-      change(format);
-      found->second = Intern(format);
-    }
-    cell.format = found->second;
-  });
+std::uint32_t Sheet::FoldedFormat(int row, int column) const {
+  // Not stored: what the range formats that reach it made of the default, in their order.
+  std::uint32_t format = 0;
+  for (const RangeFormat& range : rangeFormats_)
+    if (Contains(range.rect, row, column)) format = Changed(format, range.change);
+  return format;
+}
+
+Sheet::Row* Sheet::FindRow(int row) {
+  // Reports write row after row: the last row is the first guess.
+  if (!rows_.empty() && rows_.back().number == row) return &rows_.back();
+  auto found = std::ranges::lower_bound(rows_, row, {}, &Row::number);
+  return found != rows_.end() && found->number == row ? &*found : nullptr;
+}
+
+const Sheet::Row* Sheet::FindRow(int row) const { return const_cast<Sheet*>(this)->FindRow(row); }
+
+Sheet::Row& Sheet::GetRow(int row) {
+  if (rows_.empty() || rows_.back().number < row) return rows_.emplace_back(Row{row});
+  auto found = std::ranges::lower_bound(rows_, row, {}, &Row::number);
+  if (found != rows_.end() && found->number == row) return *found;
+  return *rows_.insert(found, Row{row});
+}
+
+Sheet::StoredCell* Sheet::FindCell(Row& row, int column) {
+  const auto column0 = static_cast<std::uint16_t>(column - 1);
+  auto& cells = row.cells;
+  if (!cells.empty() && cells.back().column0 == column0) return &cells.back();
+  auto found = std::ranges::lower_bound(cells, column0, {}, &StoredCell::column0);
+  return found != cells.end() && found->column0 == column0 ? &*found : nullptr;
+}
+
+Sheet::StoredCell& Sheet::GetCell(Row& row, int column) {
+  if (StoredCell* cell = FindCell(row, column)) return *cell;
+  StoredCell made{};
+  made.column0 = static_cast<std::uint16_t>(column - 1);
+  made.kind = WrittenCell::Blank;
+  made.format = FoldedFormat(row.number, column);
+  auto& cells = row.cells;
+  if (cells.empty() || cells.back().column0 < made.column0) return cells.emplace_back(made);
+  auto at = std::ranges::lower_bound(cells, made.column0, {}, &StoredCell::column0);
+  return *cells.insert(at, made);
+}
+
+void Sheet::ChangeFormat(const CellRect& rect, Change change) {
+  if (rect.Area() == 1) {
+    StoredCell& cell = GetCell(GetRow(rect.firstRow), rect.firstColumn);
+    cell.format = Changed(cell.format, change);
+    return;
+  }
+  // Kept once for the range; the cells of it that are stored take it at once.
+  rangeFormats_.push_back({rect, change});
+  auto row = std::ranges::lower_bound(rows_, rect.firstRow, {}, &Row::number);
+  const auto first0 = static_cast<std::uint16_t>(rect.firstColumn - 1);
+  const auto last0 = static_cast<std::uint16_t>(rect.lastColumn - 1);
+  for (; row != rows_.end() && row->number <= rect.lastRow; ++row) {
+    auto cell = std::ranges::lower_bound(row->cells, first0, {}, &StoredCell::column0);
+    for (; cell != row->cells.end() && cell->column0 <= last0; ++cell) cell->format = Changed(cell->format, change);
+  }
 }
 
 void Sheet::SetValue(const CellRect& rect, const CellValue& value) {
   const WideString* given = std::get_if<WideString>(&value);
-  if (given == nullptr) {
-    ForEach(rect, [&](Cell& cell) { cell.value = value; });
+  const bool empties = std::holds_alternative<std::monostate>(value) || (given != nullptr && given->empty());
+  if (!empties && rect.Area() > kMaxValueCellsPerCall) RefuseForResources();
+  if (empties) {
+    // Empties the stored cells; their formats stay.
+    auto row = std::ranges::lower_bound(rows_, rect.firstRow, {}, &Row::number);
+    for (; row != rows_.end() && row->number <= rect.lastRow; ++row)
+      for (StoredCell& cell : row->cells)
+        if (cell.column0 + 1 >= rect.firstColumn && cell.column0 + 1 <= rect.lastColumn) cell.kind = WrittenCell::Blank;
     return;
   }
-  const WideString text = CutToExcelLength(*given);
-  if (text.empty()) {
-    ForEach(rect, [](Cell& cell) { cell.value = std::monostate(); });
-    return;
-  }
+  WrittenCell::Kind kind = WrittenCell::Blank;
   double number = 0;
-  const bool plainNumber = ReadPlainNumber(text, number);
-  ForEach(rect, [&](Cell& cell) {
-    if (plainNumber && !formats_[cell.format].IsText())
-      cell.value = number;
-    else
-      cell.value = text;
-  });
-  if (text.find(u'\n') != WideString::npos) SetWrap(rect, true);
+  bool boolean = false;
+  std::uint32_t text = 0;
+  bool plainNumber = false;
+  bool lineFeed = false;
+  if (const auto* n = std::get_if<double>(&value)) {
+    kind = WrittenCell::Number, number = *n;
+  } else if (const auto* b = std::get_if<bool>(&value)) {
+    kind = WrittenCell::Boolean, boolean = *b;
+  } else if (given != nullptr) {
+    const WideString cut = CutToExcelLength(*given);
+    kind = WrittenCell::Text;
+    text = InternText(cut);
+    plainNumber = ReadPlainNumber(cut, number);
+    lineFeed = cut.find(u'\n') != WideString::npos;
+  }
+  for (int r = rect.firstRow; r <= rect.lastRow; ++r) {
+    Row& row = GetRow(r);
+    for (int column = rect.firstColumn; column <= rect.lastColumn; ++column) {
+      StoredCell& cell = GetCell(row, column);
+      cell.kind = kind;
+      if (kind == WrittenCell::Text && plainNumber && !formats_[cell.format].IsText()) cell.kind = WrittenCell::Number;
+      if (cell.kind == WrittenCell::Number) {
+        cell.number = number;
+      } else if (cell.kind == WrittenCell::Text) {
+        cell.text = text;
+      } else if (cell.kind == WrittenCell::Boolean) {
+        cell.boolean = boolean;
+      }
+    }
+  }
+  if (lineFeed) SetWrap(rect, true);
 }
 
 void Sheet::SetNumberFormat(const CellRect& rect, const WideString& format) {
   const WideString stored = IsGeneralFormat(format) ? WideString() : format;
-  Reformat(rect, [&](CellFormat& f) { f.numberFormat = stored; });
+  auto found = std::ranges::find(numberFormats_, stored);
+  if (found == numberFormats_.end()) found = numberFormats_.insert(numberFormats_.end(), stored);
+  ChangeFormat(rect, MakeChange(kNumberFormat, 0, static_cast<unsigned>(found - numberFormats_.begin())));
 }
 
-void Sheet::SetWrap(const CellRect& rect, bool wrap) {
-  Reformat(rect, [&](CellFormat& f) { f.wrap = wrap; });
-}
+void Sheet::SetWrap(const CellRect& rect, bool wrap) { ChangeFormat(rect, MakeChange(kWrap, 0, wrap)); }
 
 void Sheet::SetFontSize(const CellRect& rect, int size) {
-  Reformat(rect, [&](CellFormat& f) { f.fontSize = size; });
+  ChangeFormat(rect, MakeChange(kFontSize, 0, static_cast<unsigned>(size)));
 }
 
-void Sheet::SetBold(const CellRect& rect, bool bold) {
-  Reformat(rect, [&](CellFormat& f) { f.bold = bold; });
-}
+void Sheet::SetBold(const CellRect& rect, bool bold) { ChangeFormat(rect, MakeChange(kBold, 0, bold)); }
 
 void Sheet::SetBorder(const CellRect& rect, Edge edge, std::uint8_t style) {
   CellRect strip = rect;
@@ -123,7 +221,7 @@ void Sheet::SetBorder(const CellRect& rect, Edge edge, std::uint8_t style) {
     case Edge::Bottom: strip.firstRow = rect.lastRow; break;
     case Edge::Right: strip.firstColumn = rect.lastColumn; break;
   }
-  Reformat(strip, [&](CellFormat& f) { f.borders[static_cast<int>(edge)] = style; });
+  ChangeFormat(strip, MakeChange(kBorder, static_cast<unsigned>(edge), style));
 }
 
 void Sheet::SetColumnWidth(int firstColumn, int lastColumn, int width) {
@@ -131,24 +229,113 @@ void Sheet::SetColumnWidth(int firstColumn, int lastColumn, int width) {
 }
 
 void Sheet::SetRowHeight(int firstRow, int lastRow, int height) {
-  for (int row = firstRow; row <= lastRow; ++row) rowHeights_[row] = height;
+  for (int row = firstRow; row <= lastRow; ++row) GetRow(row).height = height;
 }
 
-const Cell* Sheet::Find(int row, int column) const {
-  auto found = cells_.find(Key(row, column));
-  return found == cells_.end() ? nullptr : &found->second;
+std::optional<Cell> Sheet::Find(int row, int column) const {
+  const Row* stored = FindRow(row);
+  const StoredCell* cell = stored != nullptr ? FindCell(*stored, column) : nullptr;
+  if (cell == nullptr) return std::nullopt;
+  Cell found;
+  found.format = cell->format;
+  switch (cell->kind) {
+    case WrittenCell::Blank: break;
+    case WrittenCell::Number: found.value = cell->number; break;
+    case WrittenCell::Text: found.value = texts_[cell->text]; break;
+    case WrittenCell::Boolean: found.value = cell->boolean; break;
+  }
+  return found;
+}
+
+const CellFormat& Sheet::FormatOf(int row, int column) const {
+  if (std::optional<Cell> cell = Find(row, column)) return formats_[cell->format];
+  return formats_[FoldedFormat(row, column)];
 }
 
 std::vector<PlacedCell> Sheet::Cells() const {
-  std::vector<std::pair<std::uint64_t, const Cell*>> keyed;
-  keyed.reserve(cells_.size());
-  for (const auto& [key, cell] : cells_) keyed.emplace_back(key, &cell);
-  std::ranges::sort(keyed, {}, &std::pair<std::uint64_t, const Cell*>::first);
   std::vector<PlacedCell> placed;
-  placed.reserve(keyed.size());
-  for (const auto& [key, cell] : keyed)
-    placed.push_back({static_cast<int>(key >> 16), static_cast<int>(key & 0xFFFF), cell});
+  for (const Row& row : rows_)
+    for (const StoredCell& cell : row.cells) placed.push_back({row.number, cell.column0 + 1, *Find(row.number, cell.column0 + 1)});
   return placed;
+}
+
+std::map<int, int> Sheet::RowHeights() const {
+  std::map<int, int> heights;
+  for (const Row& row : rows_)
+    if (row.height != kNoHeight) heights.emplace(row.number, row.height);
+  return heights;
+}
+
+std::map<int, std::uint32_t> Sheet::ColumnFormats() const {
+  std::map<int, std::uint32_t> columns;
+  for (const RangeFormat& range : rangeFormats_) {
+    if (!IsWholeColumns(range.rect)) continue;
+    for (int column = range.rect.firstColumn; column <= range.rect.lastColumn; ++column) {
+      std::uint32_t& format = columns.try_emplace(column, 0).first->second;
+      format = Changed(format, range.change);
+    }
+  }
+  return columns;
+}
+
+void Sheet::VisitRows(const std::function<void(int row, int height, std::uint32_t rowFormat,
+                                               const std::vector<WrittenCell>& cells)>& visit) const {
+  // The range formats that make blank cells or row formats, and the rows they reach.
+  std::vector<const RangeFormat*> reaching;
+  for (const RangeFormat& range : rangeFormats_)
+    if (!IsWholeColumns(range.rect)) reaching.push_back(&range);
+
+  std::vector<WrittenCell> cells;
+  std::vector<const RangeFormat*> here;
+  std::vector<int> columns;
+  auto stored = rows_.begin();
+  int row = 0;
+  while (true) {
+    // The next row that has something: a stored row, or one that a range format reaches.
+    int next = stored != rows_.end() ? stored->number : kMaxRows + 1;
+    for (const RangeFormat* range : reaching)
+      if (range->rect.lastRow > row) next = std::min(next, std::max(row + 1, range->rect.firstRow));
+    if (next > kMaxRows) break;
+    row = next;
+
+    here.clear();
+    std::uint32_t rowFormat = 0;
+    for (const RangeFormat* range : reaching) {
+      if (row < range->rect.firstRow || row > range->rect.lastRow) continue;
+      if (IsWholeRows(range->rect))
+        rowFormat = Changed(rowFormat, range->change);
+      else
+        here.push_back(range);
+    }
+    const Row* storedRow = stored != rows_.end() && stored->number == row ? &*stored : nullptr;
+    cells.clear();
+    // Stored cells and blank ones where a range format reaches, left to right.
+    columns.clear();
+    for (const RangeFormat* range : here)
+      for (int column = range->rect.firstColumn; column <= range->rect.lastColumn; ++column) columns.push_back(column);
+    if (storedRow != nullptr)
+      for (const StoredCell& cell : storedRow->cells) columns.push_back(cell.column0 + 1);
+    std::ranges::sort(columns);
+    columns.erase(std::unique(columns.begin(), columns.end()), columns.end());
+    for (int column : columns) {
+      const StoredCell* cell = storedRow != nullptr ? FindCell(*storedRow, column) : nullptr;
+      WrittenCell out{};
+      out.column = column;
+      if (cell != nullptr) {
+        out.kind = cell->kind;
+        out.format = cell->format;
+        if (cell->kind == WrittenCell::Number) out.number = cell->number;
+        if (cell->kind == WrittenCell::Text) out.text = cell->text;
+        if (cell->kind == WrittenCell::Boolean) out.boolean = cell->boolean;
+      } else {
+        out.kind = WrittenCell::Blank;
+        out.format = FoldedFormat(row, column);
+      }
+      cells.push_back(out);
+    }
+    visit(row, storedRow != nullptr ? storedRow->height : kNoHeight, rowFormat, cells);
+    if (storedRow != nullptr) ++stored;
+  }
 }
 
 }  // namespace spreadsheet

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
+#include <optional>
+#include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <variant>
 #include <vector>
 
@@ -18,10 +22,10 @@ using CellValue = std::variant<std::monostate, double, WideString, bool>;
 // Excel's longest cell text, in UTF-16 units.
 constexpr std::size_t kMaxTextLength = 32767;
 
-// The most cells one sheet holds, valued or formatted: a call that needs more is refused, as
-// Excel refuses a task beyond its resources.
-constexpr std::int64_t kMaxStoredCells = std::int64_t{1} << 22;
+// The most cells one call may give a value: Excel refuses a task beyond its resources.
+constexpr std::int64_t kMaxValueCellsPerCall = std::int64_t{1} << 24;
 
+// A stored cell as the sheet hands it out: its value and its format.
 struct Cell {
   CellValue value;
   std::uint32_t format = 0;  // index into the sheet's formats; 0 is the default look
@@ -30,20 +34,34 @@ struct Cell {
 struct PlacedCell {
   int row;
   int column;
-  const Cell* cell;
+  Cell cell;
 };
 
-// One worksheet in memory: only cells that hold a value or have been formatted are stored.
-// Formats set on a range reach every cell of it, also those that hold nothing yet, and a
-// value written later keeps them. Rectangles must lie on the sheet; a call that would store
-// more than kMaxStoredCells cells throws an Exception and changes nothing.
+// A cell as the writer takes it: a value by kind, the text as an index into the sheet's texts.
+struct WrittenCell {
+  enum Kind : std::uint8_t { Blank, Number, Text, Boolean };
+  int column;
+  Kind kind;
+  std::uint32_t format;
+  double number;
+  std::uint32_t text;
+  bool boolean;
+};
+
+// One worksheet in memory, as large as Excel's. A cell is stored when it holds a value or a
+// format of its own; a format set on a range is kept once for the range, whatever its size,
+// and reaches every cell of it, also cells that hold nothing yet: a value written later
+// keeps it. Every call takes effect in the order it is made.
 class Sheet {
  public:
   Sheet();
+  Sheet(const Sheet&) = delete;
+  Sheet& operator=(const Sheet&) = delete;
 
   // A text is cut to kMaxTextLength; an empty one empties the cells. On a cell whose number
   // format is not "@" a plain number text becomes the number; a text never becomes a
-  // formula. A text with a line feed turns wrapping on.
+  // formula. A text with a line feed turns wrapping on. More than kMaxValueCellsPerCall
+  // cells throw an Exception and change nothing.
   void SetValue(const CellRect& rect, const CellValue& value);
   // "General" in any case is the general format.
   void SetNumberFormat(const CellRect& rect, const WideString& format);
@@ -55,28 +73,98 @@ class Sheet {
   void SetColumnWidth(int firstColumn, int lastColumn, int width);
   void SetRowHeight(int firstRow, int lastRow, int height);
 
-  const Cell* Find(int row, int column) const;
+  // The stored cell, or none.
+  std::optional<Cell> Find(int row, int column) const;
+  // The format of any cell of the sheet, stored or not.
+  const CellFormat& FormatOf(int row, int column) const;
   const CellFormat& Format(std::uint32_t id) const { return formats_[id]; }
   std::size_t FormatCount() const { return formats_.size(); }
+  const WideString& Text(std::uint32_t id) const { return texts_[id]; }
+  std::size_t TextCount() const { return texts_.size(); }
   // The stored cells, row by row and left to right.
   std::vector<PlacedCell> Cells() const;
   const std::map<int, int>& ColumnWidths() const { return columnWidths_; }
-  const std::map<int, int>& RowHeights() const { return rowHeights_; }
+  std::map<int, int> RowHeights() const;
+
+  // What a file of the sheet holds. Formats over whole columns (all rows of them) are column
+  // formats, formats over whole rows that are not whole columns are row formats, and every
+  // other cell that a format reaches is written as a blank cell with its format.
+  std::map<int, std::uint32_t> ColumnFormats() const;
+  // Every row to write, in order: its height (-1 when not set), its row format (0 for none)
+  // and its cells to write, left to right.
+  void VisitRows(const std::function<void(int row, int height, std::uint32_t rowFormat,
+                                          const std::vector<WrittenCell>& cells)>& visit) const;
 
  private:
-  static std::uint64_t Key(int row, int column);
-  std::uint32_t Intern(const CellFormat& format);
-  void Reserve(const CellRect& rect);
-  template <class Visit>
-  void ForEach(const CellRect& rect, Visit visit);
-  template <class Change>
-  void Reformat(const CellRect& rect, Change change);
+  static constexpr int kNoHeight = -1;
 
-  std::unordered_map<std::uint64_t, Cell> cells_;
-  std::vector<CellFormat> formats_;
-  std::map<CellFormat, std::uint32_t> formatIds_;
+  struct StoredCell {
+    std::uint16_t column0;  // column - 1
+    WrittenCell::Kind kind;
+    std::uint32_t format;
+    union {
+      double number;
+      std::uint32_t text;
+      bool boolean;
+    };
+  };
+
+  struct Row {
+    int number;
+    int height = kNoHeight;
+    std::vector<StoredCell> cells;  // by column
+  };
+
+  // One change of a cell's look, packed: its kind, an edge for borders, and a value (a size,
+  // a flag, a border style, or the id of a number format).
+  using Change = std::uint32_t;
+
+  struct RangeFormat {
+    CellRect rect;
+    Change change;
+  };
+
+  static Change MakeChange(unsigned kind, unsigned edge, unsigned value);
+  void Apply(CellFormat& format, Change change) const;
+  // Formats are made on first use, also while a const sheet is read.
+  std::uint32_t Changed(std::uint32_t format, Change change) const;
+  std::uint32_t Intern(const CellFormat& format) const;
+  std::uint32_t InternText(std::u16string_view text);
+  std::uint32_t FoldedFormat(int row, int column) const;
+  void ChangeFormat(const CellRect& rect, Change change);
+
+  Row* FindRow(int row);
+  const Row* FindRow(int row) const;
+  Row& GetRow(int row);
+  static StoredCell* FindCell(Row& row, int column);
+  static const StoredCell* FindCell(const Row& row, int column) { return FindCell(const_cast<Row&>(row), column); }
+  StoredCell& GetCell(Row& row, int column);
+
+  std::vector<Row> rows_;  // by number
+  std::vector<RangeFormat> rangeFormats_;  // of more than one cell, in the order set
+  mutable std::vector<CellFormat> formats_;
+  mutable std::map<CellFormat, std::uint32_t> formatIds_;
+  mutable std::unordered_map<std::uint64_t, std::uint32_t> changed_;  // format and change to the format they make
+  std::vector<WideString> numberFormats_;
+  std::vector<WideString> texts_;
+  struct TextHash {
+    using is_transparent = void;
+    const Sheet* sheet;
+    std::size_t operator()(std::u16string_view text) const { return std::hash<std::u16string_view>()(text); }
+    std::size_t operator()(std::uint32_t id) const { return (*this)(std::u16string_view(sheet->texts_[id])); }
+  };
+  struct TextEqual {
+    using is_transparent = void;
+    const Sheet* sheet;
+    std::u16string_view View(std::u16string_view text) const { return text; }
+    std::u16string_view View(std::uint32_t id) const { return sheet->texts_[id]; }
+    template <class A, class B>
+    bool operator()(const A& a, const B& b) const {
+      return View(a) == View(b);
+    }
+  };
+  std::unordered_set<std::uint32_t, TextHash, TextEqual> textIds_;
   std::map<int, int> columnWidths_;
-  std::map<int, int> rowHeights_;
 };
 
 }  // namespace spreadsheet

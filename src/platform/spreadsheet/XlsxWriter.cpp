@@ -65,14 +65,44 @@ lxw_format* MakeFormat(lxw_workbook* workbook, const CellFormat& look) {
   return format;
 }
 
-lxw_error WriteCell(lxw_worksheet* worksheet, const PlacedCell& placed, lxw_format* format) {
-  const lxw_row_t row = static_cast<lxw_row_t>(placed.row - 1);
-  const lxw_col_t column = static_cast<lxw_col_t>(placed.column - 1);
-  const CellValue& value = placed.cell->value;
-  if (const auto* number = std::get_if<double>(&value)) return worksheet_write_number(worksheet, row, column, *number, format);
-  if (const auto* text = std::get_if<WideString>(&value))
-    return worksheet_write_string(worksheet, row, column, XlsxCellText(*text).c_str(), format);
-  if (const auto* boolean = std::get_if<bool>(&value)) return worksheet_write_boolean(worksheet, row, column, *boolean, format);
+// The xlsx formats of the sheet's formats, made on first use: one per format that a cell,
+// row or column uses.
+class Formats {
+ public:
+  Formats(lxw_workbook* workbook, const Sheet& sheet)
+      : workbook_(workbook), sheet_(sheet), made_(sheet.FormatCount(), nullptr) {}
+
+  // Null for the default look; false when libxlsxwriter cannot make one.
+  bool Get(std::uint32_t id, lxw_format*& format) {
+    format = nullptr;
+    if (id == 0) return true;
+    if (id >= made_.size()) made_.resize(sheet_.FormatCount(), nullptr);
+    if (made_[id] == nullptr) {
+      made_[id] = MakeFormat(workbook_, sheet_.Format(id));
+      if (made_[id] == nullptr) return false;
+      ++count_;
+    }
+    format = made_[id];
+    return true;
+  }
+  int Count() const { return count_; }
+
+ private:
+  lxw_workbook* workbook_;
+  const Sheet& sheet_;
+  std::vector<lxw_format*> made_;
+  int count_ = 0;
+};
+
+lxw_error WriteCell(lxw_worksheet* worksheet, lxw_row_t row, const WrittenCell& cell, lxw_format* format,
+                    const std::string& text) {
+  const lxw_col_t column = static_cast<lxw_col_t>(cell.column - 1);
+  switch (cell.kind) {
+    case WrittenCell::Number: return worksheet_write_number(worksheet, row, column, cell.number, format);
+    case WrittenCell::Text: return worksheet_write_string(worksheet, row, column, text.c_str(), format);
+    case WrittenCell::Boolean: return worksheet_write_boolean(worksheet, row, column, cell.boolean, format);
+    case WrittenCell::Blank: break;
+  }
   // Formatted but empty: a blank cell that keeps its look.
   return format != nullptr ? worksheet_write_blank(worksheet, row, column, format) : LXW_NO_ERROR;
 }
@@ -81,32 +111,58 @@ lxw_error WriteCell(lxw_worksheet* worksheet, const PlacedCell& placed, lxw_form
 const char* Fill(lxw_workbook* workbook, const Sheet& sheet, int& formatCount) {
   lxw_worksheet* worksheet = workbook_add_worksheet(workbook, "Sheet1");
   if (worksheet == nullptr) return lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED);
+  Formats formats(workbook, sheet);
+  const char* failure = nullptr;
+  auto fail = [&](lxw_error e) {
+    if (e != LXW_NO_ERROR && failure == nullptr) failure = lxw_strerror(e);
+    return failure != nullptr;
+  };
+  auto format = [&](std::uint32_t id) {
+    lxw_format* made = nullptr;
+    if (!formats.Get(id, made)) fail(LXW_ERROR_MEMORY_MALLOC_FAILED);
+    return made;
+  };
+
   lxw_row_col_options hidden = {};
   hidden.hidden = 1;
-  for (const auto& [column, width] : sheet.ColumnWidths()) {
-    lxw_col_t c = static_cast<lxw_col_t>(column - 1);
-    if (lxw_error e = worksheet_set_column_opt(worksheet, c, c, width, nullptr, width == 0 ? &hidden : nullptr))
-      return lxw_strerror(e);
+  // Columns with a width, a format or both.
+  const std::map<int, std::uint32_t> columnFormats = sheet.ColumnFormats();
+  std::map<int, std::pair<double, std::uint32_t>> columns;
+  for (const auto& [column, id] : columnFormats) columns[column] = {LXW_DEF_COL_WIDTH, id};
+  for (const auto& [column, width] : sheet.ColumnWidths()) columns.try_emplace(column, 0, 0).first->second.first = width;
+  for (const auto& [column, look] : columns) {
+    const lxw_col_t c = static_cast<lxw_col_t>(column - 1);
+    const bool zero = sheet.ColumnWidths().count(column) != 0 && look.first == 0;
+    if (fail(worksheet_set_column_opt(worksheet, c, c, look.first, format(look.second), zero ? &hidden : nullptr)))
+      return failure;
   }
-  for (const auto& [row, height] : sheet.RowHeights()) {
-    if (lxw_error e = worksheet_set_row_opt(worksheet, static_cast<lxw_row_t>(row - 1), RowHeightToWrite(height), nullptr,
-                                            height == 0 ? &hidden : nullptr))
-      return lxw_strerror(e);
-  }
-  std::vector<lxw_format*> formats(sheet.FormatCount(), nullptr);  // made on first use
-  for (const PlacedCell& placed : sheet.Cells()) {
-    lxw_format* format = nullptr;
-    if (std::uint32_t id = placed.cell->format; id != 0) {
-      if (formats[id] == nullptr) {
-        formats[id] = MakeFormat(workbook, sheet.Format(id));
-        if (formats[id] == nullptr) return lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED);
-        ++formatCount;
-      }
-      format = formats[id];
+
+  std::vector<std::string> texts(sheet.TextCount());  // as written, made once per text
+  std::vector<bool> made(sheet.TextCount(), false);
+  sheet.VisitRows([&](int row, int height, std::uint32_t rowFormat, const std::vector<WrittenCell>& cells) {
+    if (failure != nullptr) return;
+    const lxw_row_t r = static_cast<lxw_row_t>(row - 1);
+    if (height >= 0 || rowFormat != 0) {
+      const double written = height >= 0 ? RowHeightToWrite(height) : LXW_DEF_ROW_HEIGHT;
+      if (fail(worksheet_set_row_opt(worksheet, r, written, format(rowFormat), height == 0 ? &hidden : nullptr))) return;
     }
-    if (lxw_error e = WriteCell(worksheet, placed, format)) return lxw_strerror(e);
-  }
-  return nullptr;
+    for (const WrittenCell& cell : cells) {
+      lxw_format* look = format(cell.format);
+      if (failure != nullptr) return;
+      static const std::string none;
+      const std::string* text = &none;
+      if (cell.kind == WrittenCell::Text) {
+        if (!made[cell.text]) {
+          texts[cell.text] = XlsxCellText(sheet.Text(cell.text));
+          made[cell.text] = true;
+        }
+        text = &texts[cell.text];
+      }
+      if (fail(WriteCell(worksheet, r, cell, look, *text))) return;
+    }
+  });
+  formatCount = formats.Count();
+  return failure;
 }
 
 }  // namespace
