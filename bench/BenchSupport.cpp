@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "platform/System.h"
+#include "platform/spreadsheet/SpreadsheetServer.h"
 
 namespace {
 
@@ -71,4 +72,9 @@ Settings BenchSettings() {
     settings.aliases[key].push_back(alias);
   }
   return settings;
+}
+
+void SendWorkbooksToBenchFolder() {
+  setenv("KELVARN_OPENER", "/bin/true", 1);
+  SetWorkbookFolderForTesting(BenchDir());
 }

@@ -17,3 +17,6 @@ std::string WriteResultsFile(long lines);
 // The shipped column map and the built-in aliases, the code-page list {65001} and no probe;
 // the log goes to the bench folder.
 Settings BenchSettings();
+
+// Workbooks made visible are written into the bench folder and nothing opens them.
+void SendWorkbooksToBenchFolder();
