@@ -3,12 +3,12 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <map>
 #include <string>
 
 #include "BenchSupport.h"
 #include "data/ReportData.h"
 #include "excel/ExcelHelper.h"
-#include "platform/spreadsheet/SpreadsheetServer.h"
 #include "report/FullReport.h"
 #include "report/Template.h"
 #include "report/TemplateReport.h"
@@ -25,14 +25,8 @@ const ReportData& Samples(long samples) {
   return loaded.emplace(samples, std::move(data)).first->second;
 }
 
-void PrepareOutput() {
-  // The workbooks go to the bench folder, and nothing opens them.
-  setenv("KELVARN_OPENER", "/bin/true", 1);
-  SetWorkbookFolderForTesting(BenchDir());
-}
-
 void BM_JournalTemplate(benchmark::State& state) {
-  PrepareOutput();
+  SendWorkbooksToBenchFolder();
   const ReportData& data = Samples(state.range(0));
   Template journal;
   if (!journal.Load(std::string(KELVARN_SOURCE_DIR) + "/config/templates/1-journal.txt")) std::abort();
@@ -46,7 +40,7 @@ void BM_JournalTemplate(benchmark::State& state) {
 }
 
 void BM_FullReport(benchmark::State& state) {
-  PrepareOutput();
+  SendWorkbooksToBenchFolder();
   const ReportData& data = Samples(state.range(0));
   for (auto _ : state) FullReport(data).Build(nullptr, nullptr);
   state.SetItemsProcessed(state.iterations() * state.range(0));
