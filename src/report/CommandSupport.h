@@ -34,23 +34,84 @@ class FilledText {
  public:
   explicit FilledText(const AnsiString& templateText);
 
-  // One step: every occurrence of searched in the template's own text by value.
-  void Fill(const AnsiString& searched, const AnsiString& value);
+  // One step: every occurrence of searched in the template's own text by the value, which is
+  // worked out only when there is one.
+  template <class MakeValue>
+  void Fill(const AnsiString& searched, MakeValue&& makeValue) {
+    if (!searched.empty() && Contains(searched)) Replace(searched, makeValue());
+  }
+  // Whether an empty value has joined two parts of the template's text, which may then hold
+  // a placeholder that the text did not hold before.
+  bool Joined() const { return joined_; }
   // The whole text, cut at kMaxFilledLength.
   AnsiString Text() const;
 
  private:
+  bool Contains(const AnsiString& searched) const;
+  void Replace(const AnsiString& searched, const AnsiString& value);
+
   struct Piece {
     AnsiString text;
     bool own;  // the template's text, not a value
   };
   // Never two own pieces side by side, never an empty value.
   std::vector<Piece> pieces_;
+  bool joined_ = false;
 };
 
-// The steps of Command::ReplacePlaceholders and Command::ReplaceElementRowFields, on a text
-// that earlier steps (a running number) may have filled already.
-void FillPlaceholders(FilledText& text, const ReportData& data, const ItemData* sample);
-void FillElementRowFields(FilledText& text, const ReportData& data, const RawItemData& row);
+// Where the value of a placeholder step comes from.
+enum class Source : std::uint8_t {
+  kNumber,        // the running number of a table row
+  kId,            // the record's id
+  kProvider,      // its provider's name
+  kNothing,       // the empty text
+  kGroupValue,    // the value of the sample's result of a group (key)
+  kGroupMark,     // the mark of that result
+  kDateTime,      // the whole time text
+  kDate,
+  kTime,
+  kNotes,
+  kLotDate,
+  kField,         // a named field (key)
+  kName,          // the name of the configuration
+  kLineFeed,
+  kElement,       // a raw row's group display name
+  kElementMark,   // the mark of its result
+  kElementValue,  // its value
+};
+
+struct PlaceholderStep {
+  AnsiString searched;
+  Source source;
+  AnsiString key;
+};
+
+// What a text is filled from: nothing but the configuration (a head cell, a "wc" cell), a
+// sample, or a raw row.
+enum class Record { kNone, kSample, kRawRow };
+
+// The placeholder steps for such a text over one data set, in their order.
+std::vector<PlaceholderStep> PlaceholderSteps(const ReportData& data, Record record);
+
+// The steps of a table's data cell: the running number for "{num}", and for "{id}" too when the
+// rows are numbered, then the steps of the record.
+std::vector<PlaceholderStep> NumberedSteps(const ReportData& data, Record record, bool numberReplacesId);
+
+// A cell text that is filled with the same steps over and over, as a table fills a column's
+// template for each row: it knows which steps find something in the template's own text, so
+// that the others are not even searched for.
+class CellTemplate {
+ public:
+  CellTemplate(AnsiString text, const std::vector<PlaceholderStep>& steps);
+
+  // The text filled for one record: a sample or a raw row (or neither), number being the
+  // running number.
+  AnsiString Fill(const std::vector<PlaceholderStep>& steps, const ReportData& data, const ItemData* sample,
+                  const RawItemData* row, std::int64_t number) const;
+
+ private:
+  AnsiString text_;
+  std::vector<bool> found_;  // by step
+};
 
 }  // namespace command_support

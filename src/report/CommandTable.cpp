@@ -6,20 +6,20 @@
 #include "report/CommandSupport.h"
 #include "report/ReportHelper.h"
 
-using command_support::FilledText;
+using command_support::Record;
 using command_support::ToSheetInt;
 
 namespace {
 
 const AnsiString kAllGroups = "{-all-}";
 
-// A data cell's template with its running number filled in: "{num}" always, "{id}" too when
-// the rows are numbered.
-FilledText NumberedText(const Argument& column, std::int64_t number, bool numberReplacesId) {
-  FilledText text(column.GetString("", 1));
-  text.Fill("{num}", IntToStr(number));
-  if (numberReplacesId) text.Fill("{id}", IntToStr(number));
-  return text;
+// The cell templates of a table's columns, each ready to be filled row after row.
+std::vector<command_support::CellTemplate> CellTemplates(const std::vector<const Argument*>& columns,
+                                                         const std::vector<command_support::PlaceholderStep>& steps) {
+  std::vector<command_support::CellTemplate> templates;
+  templates.reserve(columns.size());
+  for (const Argument* column : columns) templates.emplace_back(column->GetString("", 1), steps);
+  return templates;
 }
 
 ReportCells* WriteDataValue(ReportCells* cell, const Argument& column, const AnsiString& text) {
@@ -106,16 +106,17 @@ int Command::WriteTable(ReportHelper* sheet, const ReportData* data, const std::
   }
 
   const int rowHeight = DataRowHeight();
+  const auto steps = command_support::NumberedSteps(*data, Record::kSample, all && numbered);
+  const auto templates = CellTemplates(columns, steps);
   std::int64_t row = headRow + 1;
   std::int64_t number = 0;
   for (const ItemData* sample : offered) {
     if (!MatchConditions(condition, *sample, exactSet)) continue;
     ++number;
     for (std::size_t k = 0; k < columns.size(); ++k) {
-      FilledText text = NumberedText(*columns[k], number, all && numbered);
-      command_support::FillPlaceholders(text, *data, sample);
+      AnsiString text = templates[k].Fill(steps, *data, sample, nullptr, number);
       std::unique_ptr<ReportCells> cell = sheet->GetCell(ToSheetInt(row), ToSheetInt(x + static_cast<std::int64_t>(k)));
-      WriteDataValue(all ? cell.get() : cell->SetTextFormat(), *columns[k], text.Text());
+      WriteDataValue(all ? cell.get() : cell->SetTextFormat(), *columns[k], text);
     }
     EndDataRow(sheet, row, rowHeight, progress);
     ++row;
@@ -144,15 +145,16 @@ int Command::WriteElementTable(ReportHelper* sheet, const ReportData* data, cons
   WriteTableHead(sheet, *data, columns, x, headRow, GetRowCount(*data, ids));
 
   const int rowHeight = DataRowHeight();
+  const auto steps = command_support::NumberedSteps(*data, Record::kRawRow, numbered);
+  const auto templates = CellTemplates(columns, steps);
   std::int64_t row = headRow + 1;
   std::int64_t number = 0;
   for (const RawItemData& raw : data->raw.rows) {
     ++number;
     for (std::size_t k = 0; k < columns.size(); ++k) {
-      FilledText text = NumberedText(*columns[k], number, numbered);
-      command_support::FillElementRowFields(text, *data, raw);
+      AnsiString text = templates[k].Fill(steps, *data, nullptr, &raw, number);
       std::unique_ptr<ReportCells> cell = sheet->GetCell(ToSheetInt(row), ToSheetInt(x + static_cast<std::int64_t>(k)));
-      WriteDataValue(cell->SetTextFormat(), *columns[k], text.Text());
+      WriteDataValue(cell->SetTextFormat(), *columns[k], text);
     }
     EndDataRow(sheet, row, rowHeight, progress);
     ++row;
