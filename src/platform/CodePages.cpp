@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -135,6 +136,93 @@ bool ConvertText(unsigned codePage, unsigned flags, Direction direction, const c
   return true;
 }
 
+// Single-byte code pages convert through a table of their 256 bytes, made once with iconv
+// itself. glibc composes characters in 1255 and 1258, so those stay with iconv.
+struct ByteTable {
+  char16_t wide[256];
+  bool valid[256];
+};
+
+const ByteTable* SingleByteTable(unsigned codePage) {
+  static std::map<unsigned, std::unique_ptr<ByteTable>> tables;  // under converterMutex
+  if (codePage == CP_UTF8 || codePage == 1255 || codePage == 1258) return nullptr;
+  auto found = tables.find(codePage);
+  if (found != tables.end()) return found->second.get();
+  iconv_t cd = Converter(codePage, Direction::ToWide);
+  std::unique_ptr<ByteTable> table;
+  if (cd != reinterpret_cast<iconv_t>(-1)) {
+    table = std::make_unique<ByteTable>();
+    std::string out;
+    for (int byte = 0; byte < 256; ++byte) {
+      const char c = static_cast<char>(byte);
+      const bool converted = Convert(cd, &c, 1, out, {}, 1, true) && out.size() == 2;
+      table->valid[byte] = converted;
+      table->wide[byte] = converted ? static_cast<char16_t>(static_cast<unsigned char>(out[0]) |
+                                                           static_cast<unsigned char>(out[1]) << 8)
+                                    : u'\uFFFD';
+    }
+  }
+  return tables.emplace(codePage, std::move(table)).first->second.get();
+}
+
+enum class Fast { Done, Refused, NotHere };
+
+// Bytes to wide text without iconv where a table or valid UTF-8 allow it.
+Fast ToWideFast(unsigned codePage, bool strict, std::string_view in, WideString& out) {
+  out.clear();
+  if (codePage == CP_UTF8) {
+    out.reserve(in.size());
+    for (std::size_t i = 0; i < in.size();) {
+      char32_t c = 0;
+      const std::size_t length = ::Utf8Sequence(in, i, c);
+      if (length == 0) return strict ? Fast::Refused : Fast::NotHere;  // iconv places its marks
+      if (c < 0x10000) {
+        out += static_cast<char16_t>(c);
+      } else {
+        out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+        out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+      }
+      i += length;
+    }
+    return Fast::Done;
+  }
+  const ByteTable* table = SingleByteTable(codePage);
+  if (table == nullptr) return Fast::NotHere;
+  out.resize(in.size());
+  for (std::size_t i = 0; i < in.size(); ++i) {
+    const unsigned char byte = static_cast<unsigned char>(in[i]);
+    if (strict && !table->valid[byte]) return Fast::Refused;
+    out[i] = table->wide[byte];
+  }
+  return Fast::Done;
+}
+
+// Wide text into bytes, false with the last error set: the fast ways and then iconv.
+bool ToWideText(unsigned codePage, unsigned flags, std::string_view in, WideString& out) {
+  const bool strict = flags == MB_ERR_INVALID_CHARS;
+  {
+    std::lock_guard lock(converterMutex);
+    if (Converter(codePage, Direction::ToWide) == reinterpret_cast<iconv_t>(-1)) {
+      lastError = ERROR_INVALID_PARAMETER;
+      return false;
+    }
+    if (flags != 0 && !strict) {
+      lastError = ERROR_INVALID_FLAGS;
+      return false;
+    }
+    switch (ToWideFast(codePage, strict, in, out)) {
+      case Fast::Done: return true;
+      case Fast::Refused: lastError = ERROR_NO_UNICODE_TRANSLATION; return false;
+      case Fast::NotHere: break;
+    }
+  }
+  std::string bytes;
+  if (!ConvertText(codePage, flags, Direction::ToWide, in.data(), in.size(), bytes)) return false;
+  out.resize(bytes.size() / 2);
+  std::memcpy(out.data(), bytes.data(), out.size() * 2);
+  return true;
+}
+
 }  // namespace
 
 unsigned GetLastError() { return lastError; }
@@ -153,15 +241,15 @@ int MultiByteToWideChar(unsigned codePage, unsigned flags, const char* bytes, in
     return 0;
   }
   size_t inLen = len < 0 ? std::strlen(bytes) + 1 : static_cast<size_t>(len);
-  thread_local std::string out;
-  if (!ConvertText(codePage, flags, Direction::ToWide, bytes, inLen, out)) return 0;
-  int units = static_cast<int>(out.size() / 2);
+  thread_local WideString out;
+  if (!ToWideText(codePage, flags, std::string_view(bytes, inLen), out)) return 0;
+  int units = static_cast<int>(out.size());
   if (wideLen == 0) return units;
   if (units > wideLen) {
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return 0;
   }
-  std::memcpy(wide, out.data(), out.size());
+  std::copy(out.begin(), out.end(), wide);
   return units;
 }
 
@@ -189,45 +277,27 @@ namespace {
 
 // Whole texts, converted in one pass without the size query.
 WideString ToWideWhole(unsigned codePage, std::string_view text) {
-  if (text.empty()) return WideString();
-  std::string out;
-  if (!ConvertText(codePage, 0, Direction::ToWide, text.data(), text.size(), out)) return WideString();
-  WideString wide(out.size() / 2, u'\0');
-  std::memcpy(wide.data(), out.data(), wide.size() * 2);
+  WideString wide;
+  if (text.empty() || !ToWideText(codePage, 0, text, wide)) return WideString();
   return wide;
 }
 
-std::string FromWideWhole(unsigned codePage, const WideString& text) {
-  if (text.empty()) return std::string();
-  std::string out;
-  if (!ConvertText(codePage, 0, Direction::FromWide, reinterpret_cast<const char*>(text.data()), text.size() * 2, out))
-    return std::string();
-  return out;
-}
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
-}  // namespace
-
-AnsiString WideToAnsi(const WideString& text) { return FromWideWhole(kAnsiCodePage, text); }
-
-WideString AnsiToWide(const AnsiString& text) { return ToWideWhole(kAnsiCodePage, text); }
-
-std::string AnsiToUtf8(const AnsiString& text) { return FromWideWhole(CP_UTF8, AnsiToWide(text)); }
-
-AnsiString Utf8ToAnsi(std::string_view utf8) { return WideToAnsi(ToWideWhole(CP_UTF8, utf8)); }
-
-namespace {
-
+// The characters of the ANSI code page and back, from its byte table.
 struct AnsiTable {
   AnsiTable() {
+    std::lock_guard lock(converterMutex);
+    const ByteTable& bytes = *SingleByteTable(kAnsiCodePage);
     for (int byte = 0; byte < 256; ++byte) {
-      const char c = static_cast<char>(byte);
-      WideString wide = ToWideWhole(kAnsiCodePage, std::string_view(&c, 1));
-      toWide[byte] = wide.size() == 1 ? wide[0] : u'\uFFFD';
-      if (toWide[byte] != u'\uFFFD') fromWide.emplace(toWide[byte], c);
+      toWide[byte] = bytes.wide[byte];
+      if (bytes.valid[byte]) fromWide[bytes.wide[byte]] = static_cast<char>(byte), known[bytes.wide[byte]] = true;
     }
   }
   char16_t toWide[256];
-  std::map<char16_t, char> fromWide;
+  char fromWide[65536] = {};
+  bool known[65536] = {};
 };
 
 const AnsiTable& TheAnsiTable() {
@@ -240,14 +310,98 @@ const AnsiTable& TheAnsiTable() {
 char16_t AnsiByteToWide(unsigned char byte) { return TheAnsiTable().toWide[byte]; }
 
 bool WideToAnsiByte(char32_t character, char& byte) {
-  if (character > 0xFFFF) return false;
-  const auto& fromWide = TheAnsiTable().fromWide;
-  auto found = fromWide.find(static_cast<char16_t>(character));
-  if (found == fromWide.end()) return false;
-  byte = found->second;
+  const AnsiTable& table = TheAnsiTable();
+  if (character > 0xFFFF || !table.known[character]) return false;
+  byte = table.fromWide[character];
   return true;
 }
 
-std::string WideToUtf8(const WideString& text) { return FromWideWhole(CP_UTF8, text); }
+AnsiString WideToAnsi(const WideString& text) {
+  const AnsiTable& table = TheAnsiTable();
+  AnsiString ansi;
+  ansi.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (table.known[c]) {
+      ansi += table.fromWide[c];
+    } else {
+      // A character 1251 lacks, a surrogate pair being one.
+      ansi += '?';
+      if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) ++i;
+    }
+  }
+  return ansi;
+}
+
+WideString AnsiToWide(const AnsiString& text) {
+  const AnsiTable& table = TheAnsiTable();
+  WideString wide(text.size(), u'\0');
+  for (std::size_t i = 0; i < text.size(); ++i) wide[i] = table.toWide[static_cast<unsigned char>(text[i])];
+  return wide;
+}
+
+std::string WideToUtf8(const WideString& text) {
+  std::string utf8;
+  utf8.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+    } else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i])) {
+      c = 0xFFFD;  // half a pair stands for nothing
+    }
+    AppendUtf8(utf8, c);
+  }
+  return utf8;
+}
+
+std::size_t Utf8Sequence(std::string_view text, std::size_t i, char32_t& character) {
+  const unsigned char lead = static_cast<unsigned char>(text[i]);
+  std::size_t length;
+  char32_t least;
+  if (lead < 0x80) {
+    character = lead;
+    return 1;
+  }
+  if ((lead & 0xE0) == 0xC0) {
+    length = 2, least = 0x80, character = lead & 0x1F;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3, least = 0x800, character = lead & 0x0F;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4, least = 0x10000, character = lead & 0x07;
+  } else {
+    return 0;
+  }
+  if (text.size() - i < length) return 0;
+  for (std::size_t k = 1; k < length; ++k) {
+    const unsigned char next = static_cast<unsigned char>(text[i + k]);
+    if ((next & 0xC0) != 0x80) return 0;
+    character = (character << 6) | (next & 0x3F);
+  }
+  if (character < least || character > 0x10FFFF || (character >= 0xD800 && character <= 0xDFFF)) return 0;
+  return length;
+}
+
+void AppendUtf8(std::string& utf8, char32_t c) {
+  if (c < 0x80) {
+    utf8 += static_cast<char>(c);
+  } else if (c < 0x800) {
+    utf8 += static_cast<char>(0xC0 | (c >> 6));
+    utf8 += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    utf8 += static_cast<char>(0xE0 | (c >> 12));
+    utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    utf8 += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    utf8 += static_cast<char>(0xF0 | (c >> 18));
+    utf8 += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    utf8 += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+std::string AnsiToUtf8(const AnsiString& text) { return WideToUtf8(AnsiToWide(text)); }
+
+AnsiString Utf8ToAnsi(std::string_view utf8) { return WideToAnsi(ToWideWhole(CP_UTF8, utf8)); }
 
 WideString Utf8ToUtf16(std::string_view utf8) { return ToWideWhole(CP_UTF8, utf8); }

@@ -57,6 +57,11 @@ AnsiString Utf8ToAnsi(std::string_view utf8);
 char16_t AnsiByteToWide(unsigned char byte);
 bool WideToAnsiByte(char32_t character, char& byte);
 
+// The length of the UTF-8 sequence at i and its character; 0 for bytes that are no UTF-8
+// (overlong forms, surrogates and values past U+10FFFF included, as iconv has it).
+std::size_t Utf8Sequence(std::string_view text, std::size_t i, char32_t& character);
+void AppendUtf8(std::string& utf8, char32_t character);
+
 // WideString and UTF-8, with no code page in between.
 std::string WideToUtf8(const WideString& text);
 WideString Utf8ToUtf16(std::string_view utf8);

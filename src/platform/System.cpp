@@ -32,48 +32,6 @@ int HexDigit(char c) {
   return -1;
 }
 
-// The length of the UTF-8 sequence at i and its character; 0 for bytes that are no UTF-8
-// (overlong forms, surrogates and values past U+10FFFF included).
-std::size_t Utf8Sequence(std::string_view text, std::size_t i, char32_t& character) {
-  const unsigned char lead = static_cast<unsigned char>(text[i]);
-  std::size_t length;
-  char32_t least;
-  if (lead < 0x80) {
-    character = lead;
-    return 1;
-  }
-  if ((lead & 0xE0) == 0xC0) {
-    length = 2, least = 0x80, character = lead & 0x1F;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, least = 0x800, character = lead & 0x0F;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, least = 0x10000, character = lead & 0x07;
-  } else {
-    return 0;
-  }
-  if (text.size() - i < length) return 0;
-  for (std::size_t k = 1; k < length; ++k) {
-    const unsigned char next = static_cast<unsigned char>(text[i + k]);
-    if ((next & 0xC0) != 0x80) return 0;
-    character = (character << 6) | (next & 0x3F);
-  }
-  if (character < least || character > 0x10FFFF || (character >= 0xD800 && character <= 0xDFFF)) return 0;
-  return length;
-}
-
-void AppendUtf8(std::string& out, char16_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 // The system's bytes of an ANSI text; false at a 0x98 that starts no escape, which a lenient
 // reading shows as U+FFFD instead.
 bool ToSystemBytes(const AnsiString& text, std::string& out, bool lenient) {

@@ -1,4 +1,9 @@
 #include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <cerrno>
+#include <optional>
+#include <random>
 
 #include <string>
 #include <vector>
@@ -117,5 +122,110 @@ TEST(CodePages, OneAnsiByteAndBack) {
     if (b == 0x98) continue;
     ASSERT_TRUE(WideToAnsiByte(AnsiByteToWide(static_cast<unsigned char>(b)), byte)) << b;
     EXPECT_EQ(static_cast<unsigned char>(byte), b);
+  }
+}
+
+namespace {
+
+// What iconv itself makes of bytes: each byte sequence it cannot read becomes U+FFFD and one
+// byte is skipped, an incomplete one at the end becomes one U+FFFD; a strict reading fails.
+std::optional<WideString> IconvReading(const char* name, const std::string& bytes, bool strict) {
+  iconv_t cd = iconv_open("UTF-16LE", name);
+  EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1)) << name;
+  WideString wide;
+  char* in = const_cast<char*>(bytes.data());
+  size_t inLeft = bytes.size();
+  while (inLeft > 0) {
+    char16_t buffer[4096];
+    char* out = reinterpret_cast<char*>(buffer);
+    size_t outLeft = sizeof buffer;
+    size_t rc = iconv(cd, &in, &inLeft, &out, &outLeft);
+    int error = errno;
+    wide.append(buffer, (sizeof buffer - outLeft) / 2);
+    if (rc != static_cast<size_t>(-1)) break;
+    if (error == E2BIG) continue;
+    if (strict) {
+      iconv_close(cd);
+      return std::nullopt;
+    }
+    wide += u'\uFFFD';
+    size_t step = error == EINVAL ? inLeft : 1;
+    in += step;
+    inLeft -= step;
+  }
+  char16_t rest[8];  // what a composing code page still holds
+  char* out = reinterpret_cast<char*>(rest);
+  size_t outLeft = sizeof rest;
+  iconv(cd, nullptr, nullptr, &out, &outLeft);
+  wide.append(rest, (sizeof rest - outLeft) / 2);
+  iconv_close(cd);
+  return wide;
+}
+
+}  // namespace
+
+TEST(CodePages, EveryCodePageReadsAsIconvDoes) {
+  const std::pair<unsigned, const char*> pages[] = {
+      {65001, "UTF-8"},   {1251, "CP1251"},     {866, "CP866"},          {20866, "KOI8-R"},   {10007, "MAC-CYRILLIC"},
+      {1255, "CP1255"},   {1258, "CP1258"},     {20127, "ASCII"},        {28593, "ISO-8859-3"}, {437, "CP437"},
+      {1252, "CP1252"},   {21866, "KOI8-U"},    {28605, "ISO-8859-15"},
+  };
+  std::mt19937 random(7);
+  const std::string valid = "Молоко, проба №12 — ok";
+  for (const auto& [cp, name] : pages) {
+    for (int run = 0; run < 300; ++run) {
+      std::string bytes;
+      const int length = 1 + static_cast<int>(random() % 40);
+      for (int i = 0; i < length; ++i) bytes += static_cast<char>(random() % 256);
+      if (run % 3 == 0) bytes = valid.substr(0, random() % valid.size() + 1);  // UTF-8, maybe cut inside a character
+      for (bool strict : {false, true}) {
+        std::vector<char16_t> buffer(bytes.size() * 2 + 8);
+        SetLastError(0);
+        int n = MultiByteToWideChar(cp, strict ? MB_ERR_INVALID_CHARS : 0, bytes.data(), static_cast<int>(bytes.size()),
+                                    buffer.data(), static_cast<int>(buffer.size()));
+        std::optional<WideString> expected = IconvReading(name, bytes, strict);
+        if (expected) {
+          ASSERT_EQ(WideString(buffer.data(), static_cast<size_t>(n)), *expected) << cp << " strict " << strict;
+        } else {
+          ASSERT_EQ(n, 0) << cp;
+          ASSERT_EQ(GetLastError(), ERROR_NO_UNICODE_TRANSLATION) << cp;
+        }
+      }
+    }
+  }
+}
+
+TEST(CodePages, ToAnsiAndUtf8AsIconvHasThem) {
+  std::mt19937 random(11);
+  const char16_t pool[] = {u'a', u'Я', u'ё', u'€', u'é', u'中', 0xD83D, 0xDE00, 0xDC00, u'\uFFFD', 0, u'\n', u'№'};
+  for (int run = 0; run < 2000; ++run) {
+    WideString text;
+    for (int i = 0, n = 1 + static_cast<int>(random() % 12); i < n; ++i) text += pool[random() % std::size(pool)];
+    // 1251: "?" for what it lacks, one for a whole pair.
+    std::string ansi;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      char byte;
+      if (WideToAnsiByte(text[i], byte)) {
+        ansi += byte;
+        continue;
+      }
+      ansi += '?';
+      if (text[i] >= 0xD800 && text[i] < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) ++i;
+    }
+    EXPECT_EQ(WideToAnsi(text), ansi);
+    // UTF-8 and back: whole pairs survive, a half is U+FFFD.
+    WideString back = Utf8ToUtf16(WideToUtf8(text));
+    WideString expected;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const bool high = text[i] >= 0xD800 && text[i] < 0xDC00;
+      const bool low = text[i] >= 0xDC00 && text[i] < 0xE000;
+      if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
+        expected += text[i];
+        expected += text[++i];
+      } else {
+        expected += high || low ? u'\uFFFD' : text[i];
+      }
+    }
+    EXPECT_EQ(back, expected);
   }
 }
