@@ -1,6 +1,7 @@
 #include "platform/spreadsheet/Border.h"
 
 #include "platform/automation/Dispatch.h"
+#include "platform/spreadsheet/Range.h"
 #include "platform/spreadsheet/ServerErrors.h"
 
 namespace spreadsheet {
@@ -9,7 +10,7 @@ void Border::SetProperty(std::string_view name, const Variant& value) {
   if (!IsMember(name, "LineStyle")) ThrowUnknownName(name);
   auto style = BorderStyleForLineStyle(value.AsInteger());
   if (!style) RefuseSet("LineStyle", "Border");
-  GetSheet().SetBorder(rect_, edge_, *style);
+  range_.GetSheet().SetBorder(range_.Rect(), edge_, *style);
 }
 
 }  // namespace spreadsheet

@@ -1,6 +1,7 @@
 #include "platform/spreadsheet/Font.h"
 
 #include "platform/automation/Dispatch.h"
+#include "platform/spreadsheet/Range.h"
 #include "platform/spreadsheet/ServerErrors.h"
 
 namespace spreadsheet {
@@ -15,9 +16,9 @@ void Font::SetProperty(std::string_view name, const Variant& value) {
   if (IsMember(name, "Size")) {
     int size = value.AsInteger();
     if (size < kMinFontSize || size > kMaxFontSize) RefuseSet("Size", "Font");
-    GetSheet().SetFontSize(rect_, size);
+    range_.GetSheet().SetFontSize(range_.Rect(), size);
   } else if (IsMember(name, "Bold")) {
-    GetSheet().SetBold(rect_, value.AsBoolean());
+    range_.GetSheet().SetBold(range_.Rect(), value.AsBoolean());
   } else {
     ThrowUnknownName(name);
   }

@@ -1,15 +1,20 @@
 #pragma once
 
-#include "platform/spreadsheet/RangePart.h"
+#include "platform/automation/DispatchObject.h"
 
 namespace spreadsheet {
 
-// The font of a range: "Size" in points, "Bold".
-class Font : public RangePart {
+class Range;
+
+// The font of a range: "Size" in points, "Bold". It is a part of its range and lives as long.
+class Font : public DispatchObject {
  public:
-  Font(SheetRef ref, const CellRect& rect) : RangePart(std::move(ref), rect) {}
+  explicit Font(const Range& range) : range_(range) {}
 
   void SetProperty(std::string_view name, const Variant& value) override;
+
+ private:
+  const Range& range_;
 };
 
 }  // namespace spreadsheet

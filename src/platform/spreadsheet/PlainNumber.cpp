@@ -12,7 +12,7 @@ bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 }  // namespace
 
-bool ReadPlainNumber(const WideString& text, double& number) {
+bool ReadPlainNumber(std::u16string_view text, double& number) {
   std::size_t i = 0;
   std::string plain;  // the same number as "-digits.digits" for the reader
   if (i < text.size() && text[i] == u'-') plain += text[i++];

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include "platform/AnsiString.h"
 
 namespace spreadsheet {
@@ -8,6 +10,6 @@ namespace spreadsheet {
 // optional "-", digits, optionally "." or "," and more digits, nothing else (no blanks, no
 // "+", no exponent), and at most 15 significant digits, so that no digit is lost.
 // "0012" gives 12.
-bool ReadPlainNumber(const WideString& text, double& number);
+bool ReadPlainNumber(std::u16string_view text, double& number);
 
 }  // namespace spreadsheet

@@ -3,8 +3,6 @@
 #include <algorithm>
 
 #include "platform/automation/Dispatch.h"
-#include "platform/spreadsheet/Border.h"
-#include "platform/spreadsheet/Font.h"
 #include "platform/spreadsheet/ServerErrors.h"
 
 namespace spreadsheet {
@@ -55,11 +53,11 @@ Variant Range::GetProperty(std::string_view name, std::span<const Variant> argum
     ExpectArguments(arguments, 1);
     int index = arguments[0].AsInteger();
     if (index < kFirstEdgeIndex || index > kLastEdgeIndex) RefuseGet("Item", "Borders");
-    return std::make_shared<Border>(ref_, rect_, static_cast<Edge>(index - kFirstEdgeIndex));
+    return std::shared_ptr<Border>(shared_from_this(), &borders_[static_cast<std::size_t>(index - kFirstEdgeIndex)]);
   }
   if (IsMember(name, "Font")) {
     ExpectArguments(arguments, 0);
-    return std::make_shared<Font>(ref_, rect_);
+    return std::shared_ptr<Font>(shared_from_this(), &font_);
   }
   ThrowUnknownName(name);
 }
@@ -67,7 +65,10 @@ Variant Range::GetProperty(std::string_view name, std::span<const Variant> argum
 void Range::SetProperty(std::string_view name, const Variant& value) {
   Sheet& sheet = GetSheet();
   if (IsMember(name, "Value")) {
-    sheet.SetValue(rect_, ToCellValue(value));
+    if (value.GetType() == Variant::Type::Text)
+      sheet.SetText(rect_, value.AsText());
+    else
+      sheet.SetValue(rect_, ToCellValue(value));
   } else if (IsMember(name, "NumberFormat")) {
     if (!IsAcceptableNumberFormat(value.AsText())) RefuseSet("NumberFormat", "Range");
     sheet.SetNumberFormat(rect_, value.AsText());

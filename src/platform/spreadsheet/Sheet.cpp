@@ -8,11 +8,11 @@
 namespace spreadsheet {
 namespace {
 
-WideString CutToExcelLength(WideString text) {
+std::u16string_view CutToExcelLength(std::u16string_view text) {
   if (text.size() <= kMaxTextLength) return text;
-  text.resize(kMaxTextLength);
+  text = text.substr(0, kMaxTextLength);
   // Never half a surrogate pair.
-  if (text.back() >= 0xD800 && text.back() <= 0xDBFF) text.pop_back();
+  if (text.back() >= 0xD800 && text.back() <= 0xDBFF) text.remove_suffix(1);
   return text;
 }
 
@@ -152,10 +152,26 @@ void Sheet::ChangeFormat(const CellRect& rect, Change change) {
 }
 
 void Sheet::SetValue(const CellRect& rect, const CellValue& value) {
-  const WideString* given = std::get_if<WideString>(&value);
-  const bool empties = std::holds_alternative<std::monostate>(value) || (given != nullptr && given->empty());
-  if (!empties && rect.Area() > kMaxValueCellsPerCall) RefuseForResources();
-  if (empties) {
+  if (const auto* text = std::get_if<WideString>(&value)) return SetText(rect, *text);
+  if (std::holds_alternative<std::monostate>(value)) return SetText(rect, {});
+  if (rect.Area() > kMaxValueCellsPerCall) RefuseForResources();
+  const double* number = std::get_if<double>(&value);
+  const bool* boolean = std::get_if<bool>(&value);
+  for (int r = rect.firstRow; r <= rect.lastRow; ++r) {
+    Row& row = GetRow(r);
+    for (int column = rect.firstColumn; column <= rect.lastColumn; ++column) {
+      StoredCell& cell = GetCell(row, column);
+      if (number != nullptr) {
+        cell.kind = WrittenCell::Number, cell.number = *number;
+      } else {
+        cell.kind = WrittenCell::Boolean, cell.boolean = *boolean;
+      }
+    }
+  }
+}
+
+void Sheet::SetText(const CellRect& rect, std::u16string_view given) {
+  if (given.empty()) {
     // Empties the stored cells; their formats stay.
     auto row = std::ranges::lower_bound(rows_, rect.firstRow, {}, &Row::number);
     for (; row != rows_.end() && row->number <= rect.lastRow; ++row)
@@ -163,39 +179,23 @@ void Sheet::SetValue(const CellRect& rect, const CellValue& value) {
         if (cell.column0 + 1 >= rect.firstColumn && cell.column0 + 1 <= rect.lastColumn) cell.kind = WrittenCell::Blank;
     return;
   }
-  WrittenCell::Kind kind = WrittenCell::Blank;
+  if (rect.Area() > kMaxValueCellsPerCall) RefuseForResources();
+  const std::u16string_view cut = CutToExcelLength(given);
+  const std::uint32_t text = InternText(cut);
   double number = 0;
-  bool boolean = false;
-  std::uint32_t text = 0;
-  bool plainNumber = false;
-  bool lineFeed = false;
-  if (const auto* n = std::get_if<double>(&value)) {
-    kind = WrittenCell::Number, number = *n;
-  } else if (const auto* b = std::get_if<bool>(&value)) {
-    kind = WrittenCell::Boolean, boolean = *b;
-  } else if (given != nullptr) {
-    const WideString cut = CutToExcelLength(*given);
-    kind = WrittenCell::Text;
-    text = InternText(cut);
-    plainNumber = ReadPlainNumber(cut, number);
-    lineFeed = cut.find(u'\n') != WideString::npos;
-  }
+  const bool plainNumber = ReadPlainNumber(cut, number);
   for (int r = rect.firstRow; r <= rect.lastRow; ++r) {
     Row& row = GetRow(r);
     for (int column = rect.firstColumn; column <= rect.lastColumn; ++column) {
       StoredCell& cell = GetCell(row, column);
-      cell.kind = kind;
-      if (kind == WrittenCell::Text && plainNumber && !formats_[cell.format].IsText()) cell.kind = WrittenCell::Number;
-      if (cell.kind == WrittenCell::Number) {
-        cell.number = number;
-      } else if (cell.kind == WrittenCell::Text) {
-        cell.text = text;
-      } else if (cell.kind == WrittenCell::Boolean) {
-        cell.boolean = boolean;
+      if (plainNumber && !formats_[cell.format].IsText()) {
+        cell.kind = WrittenCell::Number, cell.number = number;
+      } else {
+        cell.kind = WrittenCell::Text, cell.text = text;
       }
     }
   }
-  if (lineFeed) SetWrap(rect, true);
+  if (cut.find(u'\n') != std::u16string_view::npos) SetWrap(rect, true);
 }
 
 void Sheet::SetNumberFormat(const CellRect& rect, const WideString& format) {

@@ -63,6 +63,7 @@ class Sheet {
   // formula. A text with a line feed turns wrapping on. More than kMaxValueCellsPerCall
   // cells throw an Exception and change nothing.
   void SetValue(const CellRect& rect, const CellValue& value);
+  void SetText(const CellRect& rect, std::u16string_view text);
   // "General" in any case is the general format.
   void SetNumberFormat(const CellRect& rect, const WideString& format);
   void SetWrap(const CellRect& rect, bool wrap);

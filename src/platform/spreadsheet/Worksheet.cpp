@@ -9,7 +9,9 @@ namespace spreadsheet {
 Variant Worksheet::GetProperty(std::string_view name, std::span<const Variant> arguments) {
   if (IsMember(name, "Cells")) {
     ExpectArguments(arguments, 0);
-    return std::make_shared<Range>(ref_, CellRect{1, 1, kMaxRows, kMaxColumns});
+    // The same range every time: a report asks for it on every cell.
+    if (!cells_) cells_ = std::make_shared<Range>(ref_, CellRect{1, 1, kMaxRows, kMaxColumns});
+    return cells_;
   }
   if (IsMember(name, "Range")) {
     ExpectArguments(arguments, 1);

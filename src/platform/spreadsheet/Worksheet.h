@@ -3,7 +3,11 @@
 #include "platform/automation/DispatchObject.h"
 #include "platform/spreadsheet/Workbook.h"
 
+#include <memory>
+
 namespace spreadsheet {
+
+class Range;
 
 // A worksheet: "Cells" is the range of the whole sheet, "Range" the range of an address.
 class Worksheet : public DispatchObject {
@@ -14,6 +18,7 @@ class Worksheet : public DispatchObject {
 
  private:
   SheetRef ref_;
+  std::shared_ptr<Range> cells_;  // the whole sheet, made on first use
 };
 
 }  // namespace spreadsheet
