@@ -3,35 +3,31 @@
 #include <algorithm>
 
 #include "settings/Settings.h"
+#include "strings/Strings.h"
 
-namespace {
-
-// The names of the last map seen; consecutive lines of one file share them.
-std::shared_ptr<const std::vector<AnsiString>> SharedNames(const std::map<AnsiString, std::int32_t>& fieldIndexes) {
-  thread_local std::shared_ptr<const std::vector<AnsiString>> last;
-  bool same = last && last->size() == fieldIndexes.size() &&
-              std::equal(fieldIndexes.begin(), fieldIndexes.end(), last->begin(),
-                         [](const auto& entry, const AnsiString& name) { return entry.first == name; });
-  if (!same) {
-    auto names = std::make_shared<std::vector<AnsiString>>();
-    for (const auto& entry : fieldIndexes) names->push_back(entry.first);
-    last = std::move(names);
-  }
-  return last;
+FieldValues::FieldValues(std::shared_ptr<const FieldLayout> layout, std::string_view line) {
+  if (!layout || layout->Fields().empty()) return;
+  layout_ = std::move(layout);
+  line_ = line;
 }
-
-}  // namespace
 
 FieldValues::FieldValues(const Settings& settings, const std::vector<AnsiString>& pieces) {
   if (settings.fieldIndexes.empty()) return;
-  names_ = SharedNames(settings.fieldIndexes);
-  values_.reserve(names_->size());
-  for (const auto& name : *names_) values_.push_back(settings.GetValueByField(name, pieces));
+  layout_ = FieldLayout::Of(settings);
+  // The pieces joined again split into the same pieces, a missing last one reading as empty.
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    if (i > 0) line_ += ',';
+    line_ += pieces[i];
+  }
 }
 
-const AnsiString* FieldValues::Find(const AnsiString& name) const {
-  if (!names_) return nullptr;
-  auto found = std::lower_bound(names_->begin(), names_->end(), name);
-  if (found == names_->end() || *found != name) return nullptr;
-  return &values_[static_cast<std::size_t>(found - names_->begin())];
+std::optional<AnsiString> FieldValues::Find(const AnsiString& name) const {
+  if (!layout_) return std::nullopt;
+  auto& fields = layout_->Fields();
+  auto found = std::lower_bound(fields.begin(), fields.end(), name,
+                                [](const auto& field, const AnsiString& n) { return field.first < n; });
+  if (found == fields.end() || found->first != name) return std::nullopt;
+  thread_local std::vector<std::string_view> pieces;
+  SplitViews(line_, ',', pieces);
+  return AnsiString(FieldLayout::Value(found->second, pieces));
 }

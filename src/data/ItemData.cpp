@@ -19,6 +19,18 @@ ItemData::ItemData(std::vector<AnsiString> pieces, const Settings& settings)
   AddMeds(pieces, settings);
 }
 
+ItemData::ItemData(std::string_view line, const std::vector<std::string_view>& pieces,
+                   std::shared_ptr<const FieldLayout> layout, AnsiString key)
+    : id(FieldLayout::Value(layout->id, pieces)),
+      provider(FieldLayout::Value(layout->provider, pieces)),
+      time(FieldLayout::Value(layout->time, pieces)),
+      notes(FieldLayout::Value(layout->notes, pieces)),
+      batch(FieldLayout::Value(layout->lot, pieces)) {
+  meds.emplace_back(std::move(key), FieldLayout::Value(layout->eresult, pieces),
+                    FieldLayout::Value(layout->evalue, pieces));
+  fields = FieldValues(std::move(layout), line);
+}
+
 void ItemData::AddMeds(const std::vector<AnsiString>& pieces, const Settings& settings) {
   meds.emplace_back(pieces, settings);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <map>
+#include <memory>
+#include <string_view>
 #include <vector>
 
 #include "data/MedsData.h"
@@ -15,6 +17,9 @@ class ItemData {
   ItemData() = default;
   // A new sample from one split line; it starts with that line's result.
   ItemData(std::vector<AnsiString> pieces, const Settings& settings);
+  // The same from a line and its pieces, split at ",", the group key of its element given.
+  ItemData(std::string_view line, const std::vector<std::string_view>& pieces,
+           std::shared_ptr<const FieldLayout> layout, AnsiString key);
 
   void AddMeds(const std::vector<AnsiString>& pieces, const Settings& settings);
 

@@ -1,6 +1,7 @@
 #include "data/RawData.h"
 
-#include <type_traits>
+#include <algorithm>
+#include <cstring>
 
 #include "logger/Logger.h"
 #include "settings/Settings.h"
@@ -8,31 +9,77 @@
 
 namespace {
 
-template <typename Lines>
-bool ParseLines(RawData& raw, Lines& lines, const Settings& settings, bool release) {
-  raw.rows.reserve(raw.rows.size() + lines.size());
+constexpr std::size_t kLargestChunk = std::size_t{1} << 22;
+
+}  // namespace
+
+RawRows::Storage& RawRows::Own() {
+  if (!storage_) {
+    storage_ = std::make_shared<Storage>();
+  } else if (storage_.use_count() > 1) {
+    // Shared with a copy: this one takes lines of its own before it changes.
+    auto own = std::make_shared<Storage>();
+    own->layouts = storage_->layouts;
+    std::shared_ptr<Storage> shared = std::move(storage_);
+    storage_ = own;
+    for (const Row& row : shared->rows) {
+      std::string_view stored = Store(std::string_view(row.text, row.length));
+      own->rows.push_back({stored.data(), row.length, row.layout});
+    }
+  }
+  return *storage_;
+}
+
+std::string_view RawRows::Store(std::string_view text) {
+  Storage& storage = Own();
+  if (text.size() > storage.left) {
+    // Chunks grow with the file, up to a size whose first touch costs little.
+    storage.chunkSize = std::min(storage.chunkSize * 2, kLargestChunk);
+    const std::size_t size = std::max(storage.chunkSize, text.size());
+    storage.chunks.push_back(std::make_unique_for_overwrite<char[]>(size));
+    storage.next = storage.chunks.back().get();
+    storage.left = size;
+  }
+  char* at = storage.next;
+  if (!text.empty()) std::memcpy(at, text.data(), text.size());
+  storage.next += text.size();
+  storage.left -= text.size();
+  return std::string_view(at, text.size());
+}
+
+void RawRows::AddStored(std::string_view stored, const std::shared_ptr<const FieldLayout>& layout) {
+  Storage& storage = Own();
+  if (storage.layouts.empty() || storage.layouts.back() != layout) storage.layouts.push_back(layout);
+  storage.rows.push_back(
+      {stored.data(), static_cast<std::uint32_t>(stored.size()), static_cast<std::uint32_t>(storage.layouts.size() - 1)});
+}
+
+void RawRows::Add(std::string_view line, const Settings& settings) {
+  std::shared_ptr<const FieldLayout> layout = FieldLayout::Of(settings);
+  AddStored(Store(line), layout);
+}
+
+void RawRows::reserve(std::size_t rows) { Own().rows.reserve(rows); }
+
+RawItemData RawRows::operator[](std::size_t index) const {
+  const Row& row = storage_->rows[index];
+  const std::string_view line(row.text, row.length);
+  thread_local std::vector<std::string_view> pieces;
+  SplitViews(line, ',', pieces);
+  return RawItemData(line, pieces, storage_->layouts[row.layout]);
+}
+
+bool RawData::Parse(const std::vector<AnsiString>& lines, const Settings& settings) {
+  rows.reserve(rows.size() + lines.size());
   for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
     try {
-      raw.AddLine(*line, settings);
+      AddLine(*line, settings);
     } catch (...) {
       Log("Can't parse '" + *line + "' raw data...", 1);
       return false;
     }
-    if constexpr (!std::is_const_v<Lines>) {
-      if (release) AnsiString().swap(*line);
-    }
   }
   return true;
-}
-
-}  // namespace
-
-bool RawData::Parse(const std::vector<AnsiString>& lines, const Settings& settings) {
-  return ParseLines(*this, lines, settings, false);
-}
-
-bool RawData::Parse(std::vector<AnsiString>&& lines, const Settings& settings) {
-  return ParseLines(*this, lines, settings, true);
 }
 
 void RawData::AddLine(const AnsiString& line, const Settings& settings) {
@@ -44,5 +91,17 @@ void RawData::AddLine(const AnsiString& line, const Settings& settings) {
     return;
   }
   if (pieces.size() < 2) Log("wrong split: '" + line + "' to '" + line + "'...", 1);
-  if (!pieces.empty()) rows.emplace_back(pieces, settings);
+  if (!pieces.empty()) rows.Add(line, settings);
+}
+
+void RawData::AddStoredLine(std::string_view stored, const std::shared_ptr<const FieldLayout>& layout) {
+  // The warning and the row of AddLine, without a copy of the line.
+  const std::size_t separators = static_cast<std::size_t>(std::count(stored.begin(), stored.end(), ','));
+  const bool trailing = !stored.empty() && stored.back() == ',';
+  const std::size_t pieces = stored.empty() ? 0 : separators + (trailing ? 0 : 1);
+  if (pieces < 2) {
+    const AnsiString line(stored);
+    Log("wrong split: '" + line + "' to '" + line + "'...", 1);
+  }
+  if (pieces > 0) rows.AddStored(stored, layout);
 }

@@ -3,6 +3,18 @@
 #include "data/RecordFields.h"
 #include "settings/Settings.h"
 
+RawItemData::RawItemData(std::string_view line, const std::vector<std::string_view>& pieces,
+                         std::shared_ptr<const FieldLayout> layout)
+    : id(FieldLayout::Value(layout->id, pieces)),
+      provider(FieldLayout::Value(layout->provider, pieces)),
+      time(FieldLayout::Value(layout->time, pieces)),
+      notes(FieldLayout::Value(layout->notes, pieces)),
+      batch(FieldLayout::Value(layout->lot, pieces)),
+      ename(FieldLayout::Value(layout->ename, pieces)),
+      eresult(FieldLayout::Value(layout->eresult, pieces)),
+      evalue(FieldLayout::Value(layout->evalue, pieces)),
+      fields(std::move(layout), line) {}
+
 RawItemData::RawItemData(const std::vector<AnsiString>& pieces, const Settings& settings) {
   id = settings.GetValueByField("{id}", pieces);
   provider = settings.GetValueByField("{provider}", pieces);

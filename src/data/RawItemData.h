@@ -1,6 +1,8 @@
 #pragma once
 
 #include <map>
+#include <memory>
+#include <string_view>
 #include <vector>
 
 #include "data/FieldValues.h"
@@ -12,6 +14,9 @@ class Settings;
 class RawItemData {
  public:
   RawItemData(const std::vector<AnsiString>& pieces, const Settings& settings);
+  // From a line and its pieces, split at ",".
+  RawItemData(std::string_view line, const std::vector<std::string_view>& pieces,
+              std::shared_ptr<const FieldLayout> layout);
 
   AnsiString GetDate() const;
   AnsiString GetTime() const;

@@ -30,9 +30,6 @@ AnsiString LotDateOf(const AnsiString& batch) {
   return IntToStr(static_cast<long long>(year) + 1) + "." + month + "." + day;
 }
 
-AnsiString FieldOf(const FieldValues& fields, const AnsiString& name) {
-  const AnsiString* value = fields.Find(name);
-  return value != nullptr ? *value : AnsiString();
-}
+AnsiString FieldOf(const FieldValues& fields, const AnsiString& name) { return fields.Find(name).value_or(AnsiString()); }
 
 }  // namespace record_fields

@@ -1,5 +1,7 @@
 #include "data/ReportData.h"
 
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "logger/Logger.h"
@@ -34,7 +36,7 @@ AnsiString IdOfPath(const AnsiString& path) {
 
 }  // namespace
 
-AnsiString RecordKey(const AnsiString& time, const AnsiString& id) {
+AnsiString RecordKey(std::string_view time, std::string_view id) {
   AnsiString key;
   key.reserve(time.size() + 1 + id.size());
   key.append(time).push_back('\0');
@@ -43,10 +45,38 @@ AnsiString RecordKey(const AnsiString& time, const AnsiString& id) {
 
 ReportData::ReportData(const Settings& settings) : settings(settings), probeCodePages(settings.detectCodePages) {}
 
+// What the import needs of the configuration for every line: where the fields stand and the
+// group key of each element name.
+class ReportData::LineReader {
+ public:
+  explicit LineReader(const Settings& settings) : layout(FieldLayout::Of(settings)) {
+    // A name listed under two keys belongs to the key that sorts first, as FindKeyByAlias has it.
+    for (const auto& [key, names] : settings.aliases)
+      for (const AnsiString& name : names) keys_.try_emplace(name, key);
+  }
+
+  // The group key of the element name; null or empty when it has none.
+  const AnsiString* KeyOf(std::string_view elementName) const {
+    auto found = keys_.find(elementName);
+    return found != keys_.end() ? &found->second : nullptr;
+  }
+
+  std::shared_ptr<const FieldLayout> layout;
+  std::vector<std::string_view> pieces;  // of the line at hand
+
+ private:
+  struct Hash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+  };
+  std::unordered_map<AnsiString, AnsiString, Hash, std::equal_to<>> keys_;
+};
+
 bool ReportData::Load(const AnsiString& filePath) {
   TextFile file;
   if (!file.Open(filePath)) return false;
-  std::vector<AnsiString> lines;
+  // The kept lines, in file order; their text is kept once, with the raw rows.
+  std::vector<std::string_view> lines;
   int count = 0;
   AnsiString piece;
   int number = 0;  // of the piece in the file, the header being 1
@@ -56,7 +86,7 @@ bool ReportData::Load(const AnsiString& filePath) {
     try {
       AnsiString converted = ConvertLine(piece);
       if (!converted.empty()) ++count;
-      lines.push_back(std::move(converted));
+      lines.push_back(raw.rows.Store(converted));
       // Once a file is enough to say that its text was not read whole.
       if (lastLineReplaced_ && !replacementLogged) {
         replacementLogged = true;
@@ -70,12 +100,13 @@ bool ReportData::Load(const AnsiString& filePath) {
   }
   file.Close();
 
+  LineReader reader(settings);
   Records::iterator previous = records.end();
   for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
     try {
-      AddContent(*line, previous);
+      AddContent(*line, reader, previous);
     } catch (...) {
-      Log("Can't add content: " + *line + "...", 1);
+      Log("Can't add content: " + AnsiString(*line) + "...", 1);
     }
   }
 
@@ -87,31 +118,47 @@ bool ReportData::Load(const AnsiString& filePath) {
   }
   path = filePath;
 
-  if (!raw.Parse(std::move(lines), settings)) return false;
+  // The raw rows, the last line first.
+  raw.rows.reserve(lines.size());
+  for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+    try {
+      raw.AddStoredLine(*line, reader.layout);
+    } catch (...) {
+      Log("Can't parse '" + AnsiString(*line) + "' raw data...", 1);
+      return false;
+    }
+  }
   Log("readed: " + IntToText(count) + " records...", 0);
   return true;
 }
 
 void ReportData::AddContent(const AnsiString& line) {
+  LineReader reader(settings);
   Records::iterator previous = records.end();
-  AddContent(line, previous);
+  AddContent(line, reader, previous);
 }
 
-void ReportData::AddContent(const AnsiString& line, Records::iterator& previous) {
-  std::vector<AnsiString> pieces = Split(line, ',');
+void ReportData::AddContent(std::string_view line, LineReader& reader, Records::iterator& previous) {
+  std::vector<std::string_view>& pieces = reader.pieces;
+  SplitViews(line, ',', pieces);
   if (pieces.empty()) return;
-  AnsiString key = settings.FindKeyByAlias(settings.GetValueByField("{ename}", pieces));
-  if (key.empty()) return;
-  // Two samples tested in the same second stay two samples.
-  AnsiString recordKey = RecordKey(settings.GetValueByField("{time}", pieces), settings.GetValueByField("{id}", pieces));
-  if (previous == records.end() || previous->first != recordKey) {
+  const FieldLayout& layout = *reader.layout;
+  const AnsiString* key = reader.KeyOf(FieldLayout::Value(layout.ename, pieces));
+  if (key == nullptr || key->empty()) return;
+  // Two samples tested in the same second stay two samples. Lines of one sample mostly come
+  // one after the other: the sample of the line before is tried first.
+  const std::string_view time = FieldLayout::Value(layout.time, pieces);
+  const std::string_view sampleId = FieldLayout::Value(layout.id, pieces);
+  if (previous == records.end() || previous->second.time != time || previous->second.id != sampleId) {
+    AnsiString recordKey = RecordKey(time, sampleId);
     previous = records.lower_bound(recordKey);
     if (previous == records.end() || previous->first != recordKey) {
-      previous = records.emplace_hint(previous, std::move(recordKey), ItemData(std::move(pieces), settings));
+      previous = records.emplace_hint(previous, std::move(recordKey), ItemData(line, pieces, reader.layout, *key));
       return;
     }
   }
-  previous->second.AddMeds(pieces, settings);
+  previous->second.meds.emplace_back(*key, FieldLayout::Value(layout.eresult, pieces),
+                                     FieldLayout::Value(layout.evalue, pieces));
 }
 
 AnsiString ReportData::ConvertLine(const AnsiString& line) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <string_view>
 
 #include "data/ItemData.h"
 #include "data/RawData.h"
@@ -8,7 +9,7 @@
 
 // The key of a sample in ReportData::records: its analysis time and its id, joined by a NUL.
 // Neither holds one (a line's text ends at its first), so samples sort by time, then by id.
-AnsiString RecordKey(const AnsiString& time, const AnsiString& id);
+AnsiString RecordKey(std::string_view time, std::string_view id);
 
 // One opened results file: its samples by analysis time and id, its raw rows and its own copy
 // of the configuration.
@@ -36,9 +37,8 @@ class ReportData {
 
  private:
   using Records = std::map<AnsiString, ItemData>;
-  // AddContent for lines that come sample by sample: the sample of the previous line is
-  // tried first, so a large file is not searched for every line.
-  void AddContent(const AnsiString& line, Records::iterator& previous);
+  class LineReader;
+  void AddContent(std::string_view line, LineReader& reader, Records::iterator& previous);
 
   bool lastLineReplaced_ = false;  // the last ConvertLine put replacement characters in
 };

@@ -14,25 +14,28 @@ constexpr int kWideBufferSize = 2048;
 
 }  // namespace
 
-std::vector<AnsiString> Split(AnsiString text, char separator) {
-  std::vector<AnsiString> pieces;
-  if (text.empty()) return pieces;
-  if (text.find(separator) == AnsiString::npos) {
-    pieces.push_back(std::move(text));
-    return pieces;
-  }
+void SplitViews(std::string_view text, char separator, std::vector<std::string_view>& pieces) {
+  pieces.clear();
+  if (text.empty()) return;
   std::size_t start = 0;
   std::size_t at;
-  while ((at = text.find(separator, start)) != AnsiString::npos) {
+  while ((at = text.find(separator, start)) != std::string_view::npos) {
     pieces.push_back(text.substr(start, at - start));
     start = at + 1;
   }
-  if (start < text.size()) {
-    AnsiString last = text.substr(start);
-    CutLineEnd(last);
-    pieces.push_back(std::move(last));
+  if (start == 0) {
+    pieces.push_back(text);  // no separator: the whole text, its line end kept
+  } else if (start < text.size()) {
+    std::string_view last = text.substr(start);
+    while (!last.empty() && (last.back() == '\r' || last.back() == '\n')) last.remove_suffix(1);
+    pieces.push_back(last);
   }
-  return pieces;
+}
+
+std::vector<AnsiString> Split(AnsiString text, char separator) {
+  std::vector<std::string_view> views;
+  SplitViews(text, separator, views);
+  return std::vector<AnsiString>(views.begin(), views.end());
 }
 
 std::vector<AnsiString> SplitByString(AnsiString text, const AnsiString& separator) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "platform/AnsiString.h"
@@ -8,6 +9,8 @@
 // last piece loses its trailing carriage returns and line feeds (it may become empty and is
 // still a piece). A text without the separator is the one piece, unchanged.
 std::vector<AnsiString> Split(AnsiString text, char separator);
+// The same pieces as views into the text, into a list that is reused from call to call.
+void SplitViews(std::string_view text, char separator, std::vector<std::string_view>& pieces);
 
 // Splits at a separator text. The text after the last separator, its trailing carriage
 // returns and line feeds cut, is a last piece when something is left of it.

@@ -79,7 +79,7 @@ TEST(ItemData, FieldsComeFromTheCreatingLineAndResultsAccumulate) {
   EXPECT_EQ(item.batch, "b");
   EXPECT_EQ(item.GetField("{extra}"), "x");
   EXPECT_EQ(item.GetField("{ttn}"), "");
-  EXPECT_EQ(item.fields.Find("{ttn}"), nullptr) << "a look-up adds nothing";
+  EXPECT_FALSE(item.fields.Find("{ttn}")) << "a look-up adds nothing";
   EXPECT_EQ(item.fields.size(), 9u);
 
   // Columns the line lacks give empty fields.
