@@ -6,10 +6,17 @@
 
 TextFile::~TextFile() { Close(); }
 
+namespace {
+
+constexpr std::size_t kBlock = 1 << 16;
+
+}  // namespace
+
 bool TextFile::Open(const AnsiString& path) {
   Close();
   file_ = OpenRegularFile(path, "rb");
   ended_ = false;
+  position_ = filled_ = 0;
   return file_ != nullptr;
 }
 
@@ -18,17 +25,13 @@ void TextFile::Close() {
   file_ = nullptr;
 }
 
-int TextFile::NextByte() {
-  while (!ended_) {
-    int c = std::getc(file_);
-    if (c == EOF || c == 0x1A) {
-      ended_ = true;
-      break;
-    }
-    if (c == '\r') continue;
-    return c;
-  }
-  return EOF;
+bool TextFile::Fill() {
+  if (ended_ || file_ == nullptr) return false;
+  if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kBlock);
+  position_ = 0;
+  filled_ = std::fread(buffer_.get(), 1, kBlock, file_);
+  if (filled_ == 0) ended_ = true;
+  return filled_ > 0;
 }
 
 bool TextFile::ReadLine(AnsiString& line, std::size_t bufferSize) {
@@ -38,13 +41,36 @@ bool TextFile::ReadLine(AnsiString& line, std::size_t bufferSize) {
   bool nul = false;
   bool any = false;
   while (count < bufferSize - 1) {
-    int c = NextByte();
-    if (c == EOF) break;
-    any = true;
-    ++count;
-    if (c == '\0') nul = true;
-    if (!nul) line.push_back(static_cast<char>(c));
-    if (c == '\n') break;
+    if (position_ == filled_ && !Fill()) break;
+    const char* next = buffer_.get() + position_;
+    const char* const end = buffer_.get() + filled_;
+    // Take bytes up to the line feed, the limit, the end of the block or a byte of its own.
+    const char* start = next;
+    while (next != end && count < bufferSize - 1) {
+      const char c = *next;
+      if (c == '\r' || c == '\x1A' || c == '\0') break;
+      ++next;
+      ++count;
+      if (c == '\n') break;
+    }
+    if (!nul) line.append(start, static_cast<std::size_t>(next - start));
+    any = any || next != start;
+    position_ = static_cast<std::size_t>(next - buffer_.get());
+    if (next != start && next[-1] == '\n') break;
+    if (next == end || count >= bufferSize - 1) continue;
+    // A carriage return is dropped, a Ctrl-Z ends the input, a NUL ends the line's text.
+    const char c = *next;
+    ++position_;
+    if (c == '\x1A') {
+      ended_ = true;
+      position_ = filled_ = 0;
+      break;
+    }
+    if (c == '\0') {
+      nul = true;
+      any = true;
+      ++count;
+    }
   }
   return any;
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <memory>
 
 #include "platform/AnsiString.h"
 
@@ -26,8 +27,12 @@ class TextFile {
   bool ReadLine(AnsiString& line, std::size_t bufferSize);
 
  private:
-  int NextByte();
+  // Reads the next block; false at the end of the file.
+  bool Fill();
 
   std::FILE* file_ = nullptr;
-  bool ended_ = false;
+  bool ended_ = false;  // a Ctrl-Z or the end of the file was met
+  std::unique_ptr<char[]> buffer_;
+  std::size_t position_ = 0;
+  std::size_t filled_ = 0;
 };

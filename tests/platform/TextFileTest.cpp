@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <random>
+
 #include <string>
 #include <vector>
 
@@ -76,4 +78,53 @@ TEST(TextFile, PathsAreAnsiTextConvertedForTheSystem) {
   EXPECT_FALSE(file.Open(dir.Path("Отчёт.csv")));
   // 0x98 is no character in 1251, so no name on the system.
   EXPECT_FALSE(file.Open(dir.Dir() + "\x98.csv"));
+}
+
+namespace {
+
+// Text-mode fgets one byte at a time, as the C runtime reads: the reference for any input.
+Lines ByteByByte(const std::string& bytes, size_t buffer) {
+  Lines lines;
+  size_t at = 0;
+  bool ended = false;
+  auto next = [&]() -> int {
+    while (!ended && at < bytes.size()) {
+      char c = bytes[at++];
+      if (c == '\x1A') break;
+      if (c != '\r') return static_cast<unsigned char>(c);
+    }
+    ended = true;
+    return -1;
+  };
+  while (true) {
+    std::string line;
+    size_t count = 0;
+    bool nul = false, any = false;
+    while (count < buffer - 1) {
+      int c = next();
+      if (c < 0) break;
+      any = true;
+      ++count;
+      if (c == 0) nul = true;
+      if (!nul) line += static_cast<char>(c);
+      if (c == '\n') break;
+    }
+    if (!any) return lines;
+    lines.push_back(line);
+  }
+}
+
+}  // namespace
+
+TEST(TextFile, ReadsAnyBytesAsTheByteByByteReaderDoes) {
+  TempProgramDir dir;
+  std::mt19937 random(3);
+  const char pool[] = {'a', 'b', '\n', '\r', '\0', '\x1A', ',', '\xCC'};
+  for (int run = 0; run < 400; ++run) {
+    std::string bytes;
+    const size_t length = run % 10 == 0 ? 70000 + random() % 70000 : random() % 40;  // past a block, too
+    for (size_t i = 0; i < length; ++i) bytes += pool[random() % (run % 2 ? 8 : 5)];
+    const size_t buffer = run % 3 == 0 ? 2048 : 2 + random() % 6;
+    ASSERT_EQ(ReadAll(dir, bytes, buffer), ByteByByte(bytes, buffer)) << "run " << run;
+  }
 }
