@@ -3,7 +3,7 @@
 cell  coordinate type repr(value) length number_format wrap bold size left top bottom right
 col   letter width hidden
 row   number height hidden
-sst   hex of the UTF-8 of each shared string, decoded as Excel reads "_xHHHH_"
+sst   hex of the UTF-8 of each shared or inline string, decoded as Excel reads "_xHHHH_"
 xfs   the number of cell formats
 """
 import re
@@ -41,10 +41,13 @@ def main(path):
         for name in archive.namelist():
             if name.endswith('.xml') or name.endswith('.rels'):
                 ET.fromstring(archive.read(name))  # every part is well-formed XML
+        strings = []
         if 'xl/sharedStrings.xml' in archive.namelist():
-            for si in ET.fromstring(archive.read('xl/sharedStrings.xml')).iter(NS + 'si'):
-                text = ''.join(t.text or '' for t in si.iter(NS + 't'))
-                out.append('sst\t' + excel_decode(text).encode('utf-8', 'surrogatepass').hex())
+            strings += ET.fromstring(archive.read('xl/sharedStrings.xml')).iter(NS + 'si')
+        strings += ET.fromstring(archive.read('xl/worksheets/sheet1.xml')).iter(NS + 'is')
+        for si in strings:
+            text = ''.join(t.text or '' for t in si.iter(NS + 't'))
+            out.append('sst\t' + excel_decode(text).encode('utf-8', 'surrogatepass').hex())
         xfs = ET.fromstring(archive.read('xl/styles.xml')).find(NS + 'cellXfs')
         out.append('xfs\t' + xfs.get('count'))
     sys.stdout.write('\n'.join(out) + '\n')

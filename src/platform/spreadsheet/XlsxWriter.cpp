@@ -24,7 +24,10 @@ namespace {
 class XlsxWorkbook {
  public:
   explicit XlsxWorkbook(const std::string& systemPath) {
+    // The sheet is handed over row after row, so libxlsxwriter need not keep it all: each row
+    // goes to its file as the next one starts.
     lxw_workbook_options options = {};
+    options.constant_memory = LXW_TRUE;
     workbook_ = workbook_new_opt(systemPath.c_str(), &options);
   }
   ~XlsxWorkbook() {
