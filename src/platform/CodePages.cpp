@@ -167,6 +167,16 @@ const ByteTable* SingleByteTable(unsigned codePage) {
 
 enum class Fast { Done, Refused, NotHere };
 
+Fast ThroughTable(const ByteTable& table, bool strict, std::string_view in, WideString& out) {
+  out.resize(in.size());
+  for (std::size_t i = 0; i < in.size(); ++i) {
+    const unsigned char byte = static_cast<unsigned char>(in[i]);
+    if (strict && !table.valid[byte]) return Fast::Refused;
+    out[i] = table.wide[byte];
+  }
+  return Fast::Done;
+}
+
 // Bytes to wide text without iconv where a table or valid UTF-8 allow it.
 Fast ToWideFast(unsigned codePage, bool strict, std::string_view in, WideString& out) {
   out.clear();
@@ -188,18 +198,20 @@ Fast ToWideFast(unsigned codePage, bool strict, std::string_view in, WideString&
   }
   const ByteTable* table = SingleByteTable(codePage);
   if (table == nullptr) return Fast::NotHere;
-  out.resize(in.size());
-  for (std::size_t i = 0; i < in.size(); ++i) {
-    const unsigned char byte = static_cast<unsigned char>(in[i]);
-    if (strict && !table->valid[byte]) return Fast::Refused;
-    out[i] = table->wide[byte];
-  }
-  return Fast::Done;
+  return ThroughTable(*table, strict, in, out);
 }
 
 // Wide text into bytes, false with the last error set: the fast ways and then iconv.
 bool ToWideText(unsigned codePage, unsigned flags, std::string_view in, WideString& out) {
   const bool strict = flags == MB_ERR_INVALID_CHARS;
+  // The table of the code page last read here: tables never change once made.
+  thread_local unsigned tableCodePage = 0;
+  thread_local const ByteTable* table = nullptr;
+  if (table != nullptr && codePage == tableCodePage && (flags == 0 || strict)) {
+    if (ThroughTable(*table, strict, in, out) == Fast::Done) return true;
+    lastError = ERROR_NO_UNICODE_TRANSLATION;
+    return false;
+  }
   {
     std::lock_guard lock(converterMutex);
     if (Converter(codePage, Direction::ToWide) == reinterpret_cast<iconv_t>(-1)) {
@@ -211,7 +223,12 @@ bool ToWideText(unsigned codePage, unsigned flags, std::string_view in, WideStri
       return false;
     }
     switch (ToWideFast(codePage, strict, in, out)) {
-      case Fast::Done: return true;
+      case Fast::Done:
+        if (const ByteTable* made = codePage != CP_UTF8 ? SingleByteTable(codePage) : nullptr) {
+          tableCodePage = codePage;
+          table = made;
+        }
+        return true;
       case Fast::Refused: lastError = ERROR_NO_UNICODE_TRANSLATION; return false;
       case Fast::NotHere: break;
     }

@@ -176,3 +176,28 @@ TEST(Sheet, WidthsAndHeightsReachEveryColumnAndRowSpanned) {
   EXPECT_EQ(sheet.ColumnWidths(), (std::map<int, int>{{2, 10}, {3, 10}, {4, 10}}));
   EXPECT_EQ(sheet.RowHeights(), (std::map<int, int>{{5, 0}}));
 }
+
+TEST(Sheet, RowsToWriteHoldStoredCellsAndBlankOnesWhereARangeFormatReaches) {
+  Sheet sheet;
+  sheet.SetBold({2, 2, 3, 4}, true);                    // B2:D3
+  sheet.SetFontSize({3, 3, 4, 5}, 9);                   // C3:E4, overlapping
+  sheet.SetValue(At(3, 3), WideString(u"x"));           // inside both
+  sheet.SetValue(At(6, 1), 1.0);                        // outside any
+  sheet.SetBold({8, 1, 8, kMaxColumns}, true);          // a whole row: a row format
+  sheet.SetNumberFormat({1, 7, kMaxRows, 7}, u"@");     // a whole column: a column format
+  sheet.SetRowHeight(10, 10, 20);
+  std::vector<std::string> rows;
+  sheet.VisitRows([&](int row, int height, std::uint32_t rowFormat, const std::vector<WrittenCell>& cells) {
+    std::string text = std::to_string(row) + " h" + std::to_string(height) + (rowFormat ? " fmt" : "") + ":";
+    for (const WrittenCell& cell : cells) {
+      const CellFormat& format = sheet.Format(cell.format);
+      text += " " + std::to_string(cell.column) + (cell.kind == WrittenCell::Blank ? "" : "=") +
+              (format.bold ? "b" : "") + (format.fontSize == 9 ? "9" : "");
+    }
+    rows.push_back(text);
+  });
+  EXPECT_EQ(rows, (std::vector<std::string>{"2 h-1: 2b 3b 4b", "3 h-1: 2b 3=b9 4b9 59", "4 h-1: 39 49 59",
+                                            "6 h-1: 1=", "8 h-1 fmt:", "10 h20:"}));
+  EXPECT_TRUE(sheet.Format(sheet.ColumnFormats().at(7)).IsText());
+  EXPECT_EQ(sheet.ColumnFormats().size(), 1u);
+}

@@ -11,7 +11,10 @@ char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A
 }  // namespace
 
 bool IsMember(std::string_view name, std::string_view member) {
-  return std::ranges::equal(name, member, [](char a, char b) { return LowerAscii(a) == LowerAscii(b); });
+  if (name.size() != member.size()) return false;
+  for (std::size_t i = 0; i < name.size(); ++i)
+    if (name[i] != member[i] && LowerAscii(name[i]) != LowerAscii(member[i])) return false;
+  return true;
 }
 
 void ThrowUnknownName(std::string_view name) { throw Exception("Unknown name: " + AnsiString(name)); }

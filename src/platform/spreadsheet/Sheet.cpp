@@ -109,6 +109,7 @@ const Sheet::Row* Sheet::FindRow(int row) const { return const_cast<Sheet*>(this
 
 Sheet::Row& Sheet::GetRow(int row) {
   if (rows_.empty() || rows_.back().number < row) return rows_.emplace_back(Row{row});
+  if (rows_.back().number == row) return rows_.back();
   auto found = std::ranges::lower_bound(rows_, row, {}, &Row::number);
   if (found != rows_.end() && found->number == row) return *found;
   return *rows_.insert(found, Row{row});
@@ -287,7 +288,7 @@ void Sheet::VisitRows(const std::function<void(int row, int height, std::uint32_
 
   std::vector<WrittenCell> cells;
   std::vector<const RangeFormat*> here;
-  std::vector<int> columns;
+  std::vector<std::pair<int, int>> spans;
   auto stored = rows_.begin();
   int row = 0;
   while (true) {
@@ -308,31 +309,39 @@ void Sheet::VisitRows(const std::function<void(int row, int height, std::uint32_
         here.push_back(range);
     }
     const Row* storedRow = stored != rows_.end() && stored->number == row ? &*stored : nullptr;
-    cells.clear();
+    // The columns that range formats reach in this row, as ordered runs.
+    spans.clear();
+    for (const RangeFormat* range : here) spans.emplace_back(range->rect.firstColumn, range->rect.lastColumn);
+    std::ranges::sort(spans);
     // Stored cells and blank ones where a range format reaches, left to right.
-    columns.clear();
-    for (const RangeFormat* range : here)
-      for (int column = range->rect.firstColumn; column <= range->rect.lastColumn; ++column) columns.push_back(column);
-    if (storedRow != nullptr)
-      for (const StoredCell& cell : storedRow->cells) columns.push_back(cell.column0 + 1);
-    std::ranges::sort(columns);
-    columns.erase(std::unique(columns.begin(), columns.end()), columns.end());
-    for (int column : columns) {
-      const StoredCell* cell = storedRow != nullptr ? FindCell(*storedRow, column) : nullptr;
-      WrittenCell out{};
-      out.column = column;
-      if (cell != nullptr) {
-        out.kind = cell->kind;
-        out.format = cell->format;
-        if (cell->kind == WrittenCell::Number) out.number = cell->number;
-        if (cell->kind == WrittenCell::Text) out.text = cell->text;
-        if (cell->kind == WrittenCell::Boolean) out.boolean = cell->boolean;
-      } else {
-        out.kind = WrittenCell::Blank;
-        out.format = FoldedFormat(row, column);
+    cells.clear();
+    int column = 1;  // the first column not yet handed on
+    auto blanksBefore = [&](int end) {
+      for (const auto& [first, last] : spans)
+        for (int c = std::max(first, column); c <= last && c < end; ++c) {
+          WrittenCell blank{};
+          blank.column = c;
+          blank.kind = WrittenCell::Blank;
+          blank.format = FoldedFormat(row, c);
+          cells.push_back(blank);
+          column = c + 1;
+        }
+    };
+    if (storedRow != nullptr) {
+      for (const StoredCell& cell : storedRow->cells) {
+        blanksBefore(cell.column0 + 1);
+        WrittenCell out{};
+        out.column = cell.column0 + 1;
+        out.kind = cell.kind;
+        out.format = cell.format;
+        if (cell.kind == WrittenCell::Number) out.number = cell.number;
+        if (cell.kind == WrittenCell::Text) out.text = cell.text;
+        if (cell.kind == WrittenCell::Boolean) out.boolean = cell.boolean;
+        cells.push_back(out);
+        column = out.column + 1;
       }
-      cells.push_back(out);
     }
+    blanksBefore(kMaxColumns + 1);
     visit(row, storedRow != nullptr ? storedRow->height : kNoHeight, rowFormat, cells);
     if (storedRow != nullptr) ++stored;
   }
