@@ -169,12 +169,14 @@ enum class Fast { Done, Refused, NotHere };
 
 Fast ThroughTable(const ByteTable& table, bool strict, std::string_view in, WideString& out) {
   out.resize(in.size());
-  for (std::size_t i = 0; i < in.size(); ++i) {
-    const unsigned char byte = static_cast<unsigned char>(in[i]);
-    if (strict && !table.valid[byte]) return Fast::Refused;
-    out[i] = table.wide[byte];
+  char16_t* to = out.data();
+  bool valid = true;
+  for (const char c : in) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    valid &= table.valid[byte];
+    *to++ = table.wide[byte];
   }
-  return Fast::Done;
+  return valid || !strict ? Fast::Done : Fast::Refused;
 }
 
 // Bytes to wide text without iconv where a table or valid UTF-8 allow it.
@@ -335,18 +337,19 @@ bool WideToAnsiByte(char32_t character, char& byte) {
 
 AnsiString WideToAnsi(const WideString& text) {
   const AnsiTable& table = TheAnsiTable();
-  AnsiString ansi;
-  ansi.reserve(text.size());
+  AnsiString ansi(text.size(), '\0');
+  char* to = ansi.data();
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];
     if (table.known[c]) {
-      ansi += table.fromWide[c];
+      *to++ = table.fromWide[c];
     } else {
       // A character 1251 lacks, a surrogate pair being one.
-      ansi += '?';
+      *to++ = '?';
       if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) ++i;
     }
   }
+  ansi.resize(static_cast<std::size_t>(to - ansi.data()));
   return ansi;
 }
 
