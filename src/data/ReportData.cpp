@@ -75,8 +75,10 @@ class ReportData::LineReader {
 bool ReportData::Load(const AnsiString& filePath) {
   TextFile file;
   if (!file.Open(filePath)) return false;
-  // The kept lines, in file order; their text is kept once, with the raw rows.
+  // The kept lines, in file order; their text is kept once, with the raw rows. Room for more
+  // lines than the file can hold costs nothing until it is used.
   std::vector<std::string_view> lines;
+  lines.reserve(file.Size() / 16 + 16);
   int count = 0;
   AnsiString piece;
   int number = 0;  // of the piece in the file, the header being 1
@@ -151,7 +153,8 @@ void ReportData::AddContent(std::string_view line, LineReader& reader, Records::
   const std::string_view sampleId = FieldLayout::Value(layout.id, pieces);
   if (previous == records.end() || previous->second.time != time || previous->second.id != sampleId) {
     AnsiString recordKey = RecordKey(time, sampleId);
-    previous = records.lower_bound(recordKey);
+    // A file in time order, read from its end, gives a key before every other.
+    previous = records.empty() || recordKey < records.begin()->first ? records.begin() : records.lower_bound(recordKey);
     if (previous == records.end() || previous->first != recordKey) {
       previous = records.emplace_hint(previous, std::move(recordKey), ItemData(line, pieces, reader.layout, *key));
       return;

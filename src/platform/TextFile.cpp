@@ -1,5 +1,7 @@
 #include "platform/TextFile.h"
 
+#include <sys/stat.h>
+
 #include <cstring>
 
 #include "platform/System.h"
@@ -23,6 +25,12 @@ bool TextFile::Open(const AnsiString& path) {
 void TextFile::Close() {
   if (file_ != nullptr) std::fclose(file_);
   file_ = nullptr;
+}
+
+std::size_t TextFile::Size() const {
+  struct stat st;
+  if (file_ == nullptr || fstat(fileno(file_), &st) != 0 || st.st_size < 0) return 0;
+  return static_cast<std::size_t>(st.st_size);
 }
 
 bool TextFile::Fill() {

@@ -22,6 +22,8 @@ class TextFile {
   bool Open(const AnsiString& path);
   void Close();
   bool IsOpen() const { return file_ != nullptr; }
+  // The size of the open file in bytes; 0 when none is open.
+  std::size_t Size() const;
 
   // The next read, as fgets with a buffer of bufferSize bytes gives it. False at the end.
   bool ReadLine(AnsiString& line, std::size_t bufferSize);

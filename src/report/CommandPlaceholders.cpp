@@ -17,7 +17,7 @@ bool FilledText::Contains(const AnsiString& searched) const {
   return false;
 }
 
-void FilledText::Replace(const AnsiString& searched, const AnsiString& value) {
+void FilledText::Replace(const AnsiString& searched, const AnsiString& value, int step) {
   std::vector<Piece> filled;
   filled.reserve(pieces_.size() + 2);
   for (Piece& piece : pieces_) {
@@ -38,7 +38,7 @@ void FilledText::Replace(const AnsiString& searched, const AnsiString& value) {
         continue;
       }
       if (at > start) filled.push_back({text.substr(start, at - start), true});
-      filled.push_back({value, false});
+      filled.push_back({value, false, step});
       start = from = at + searched.size();
     }
     if (start < text.size()) filled.push_back({text.substr(start), true});
@@ -176,12 +176,31 @@ CellTemplate::CellTemplate(AnsiString text, const std::vector<PlaceholderStep>& 
   found_.reserve(steps.size());
   for (const PlaceholderStep& step : steps)
     found_.push_back(!step.searched.empty() && text_.find(step.searched) != AnsiString::npos);
+  // Filled with marks that are never empty, the text shows where each value goes.
+  FilledText marked(text_);
+  for (std::size_t i = 0; i < steps.size(); ++i)
+    if (found_[i] && marked.Contains(steps[i].searched)) marked.Replace(steps[i].searched, "\x01", static_cast<int>(i));
+  plan_ = std::move(marked.pieces_);
 }
 
 AnsiString CellTemplate::Fill(const std::vector<PlaceholderStep>& steps, const ReportData& data, const ItemData* sample,
                               const RawItemData* row, std::int64_t number) const {
-  FilledText text(text_);
-  return FillSteps(text, steps, &found_, data, sample, row, number);
+  AnsiString filled;
+  for (const FilledText::Piece& piece : plan_) {
+    if (piece.own) {
+      filled += piece.text;
+      continue;
+    }
+    const AnsiString value = StepValue(steps[static_cast<std::size_t>(piece.step)], data, sample, row, number);
+    if (value.empty()) {
+      // An empty value may join the template's text around it: step by step, then.
+      FilledText text(text_);
+      return FillSteps(text, steps, &found_, data, sample, row, number);
+    }
+    filled += value;
+  }
+  if (filled.size() > kMaxFilledLength) filled.resize(kMaxFilledLength);
+  return filled;
 }
 
 }  // namespace command_support

@@ -47,12 +47,15 @@ class FilledText {
   AnsiString Text() const;
 
  private:
+  friend class CellTemplate;
   bool Contains(const AnsiString& searched) const;
-  void Replace(const AnsiString& searched, const AnsiString& value);
+  // The value is that of the step of that index, for a text that is filled in advance.
+  void Replace(const AnsiString& searched, const AnsiString& value, int step = -1);
 
   struct Piece {
     AnsiString text;
-    bool own;  // the template's text, not a value
+    bool own;       // the template's text, not a value
+    int step = -1;  // the step whose value it is
   };
   // Never two own pieces side by side, never an empty value.
   std::vector<Piece> pieces_;
@@ -112,6 +115,9 @@ class CellTemplate {
  private:
   AnsiString text_;
   std::vector<bool> found_;  // by step
+  // The text filled with values that are not empty: the template's own text, and which step's
+  // value comes where. Where every value that it takes is there, a row is filled by it alone.
+  std::vector<FilledText::Piece> plan_;
 };
 
 }  // namespace command_support

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "ReportTestData.h"
+#include "report/CommandSupport.h"
+#include "strings/Strings.h"
 #include "support/TempProgramDir.h"
 
 namespace {
@@ -133,5 +136,50 @@ TEST_P(RowPlaceholders, FillFromTheRawRow) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, RowPlaceholders, ::testing::ValuesIn(kRowCases));
+
+}  // namespace
+
+namespace {
+
+// A table fills each column's template row after row from a plan made once; whatever the
+// template and the values, that gives what the step-by-step fill gives.
+TEST(Placeholders, ATableColumnFillsAsTheStepByStepFill) {
+  // Placeholders, parts of them, and what an empty value between two parts joins into one.
+  const char* const pieces[] = {"{id}", "{provider}", "{ttn}", "{tcs}", "{tcs}_val", "{b}", "{datetime}", "{date}",
+                                "{time}", "{notes}", "{lotdate}", "{lot}", "{name}", "{eof}", "{", "}", "x", " ",
+                                "{t", "cs}", "_val", "{d", "ate}", "id}", "{num}", "{elem}", "{elem_res}", "{ttn}{ttn}"};
+  const std::vector<std::string> lines = {
+      "0012,P01,2026.12.09 07:45:10,,20261208-07,TCS,Негатив,0.08",   // empty notes
+      "{id},P03,2026.12.09,{tcs},,B,,",                               // empty result, value, lot
+      ",P99,,{name},x,TCS,Позитив,1",                                 // empty id and time
+  };
+  std::mt19937 random(5);
+  for (const std::string& line : lines) {
+    ReportData data = MakeData({line});
+    const ItemData& sample = data.records.begin()->second;
+    const RawItemData row = data.raw.rows[0];
+    for (bool numbered : {false, true}) {
+      const auto sampleSteps = command_support::NumberedSteps(data, command_support::Record::kSample, numbered);
+      const auto rowSteps = command_support::NumberedSteps(data, command_support::Record::kRawRow, numbered);
+      for (int run = 0; run < 2000; ++run) {
+        std::string text;
+        for (int i = 0, n = 1 + static_cast<int>(random() % 6); i < n; ++i) text += pieces[random() % std::size(pieces)];
+        const AnsiString ansi = Cp(text.c_str());
+        // Step by step: the number first, then the record's steps.
+        AnsiString numberedText = ReplaceAll(ansi, "{num}", "7");
+        if (numbered) numberedText = ReplaceAll(numberedText, "{id}", "7");
+        command_support::CellTemplate forSample(ansi, sampleSteps);
+        command_support::CellTemplate forRow(ansi, rowSteps);
+        if (numberedText == ansi) {  // where no number stood in, the record's fill alone says it
+          EXPECT_EQ(forSample.Fill(sampleSteps, data, &sample, nullptr, 7),
+                    Command::ReplacePlaceholders(ansi, data, &sample))
+              << text << " from " << line;
+          EXPECT_EQ(forRow.Fill(rowSteps, data, nullptr, &row, 7), Command::ReplaceElementRowFields(ansi, data, row))
+              << text << " from " << line;
+        }
+      }
+    }
+  }
+}
 
 }  // namespace
