@@ -375,6 +375,50 @@ std::string WideToUtf8(const WideString& text) {
   return utf8;
 }
 
+std::optional<AnsiString> SingleByteToAnsi(unsigned codePage, unsigned flags, std::string_view bytes) {
+  // Each byte's character in the ANSI code page, "?" for one it lacks; made once per code page.
+  struct AnsiBytes {
+    char ansi[256];
+    bool valid[256];
+  };
+  thread_local unsigned madeCodePage = ~0u;
+  thread_local std::unique_ptr<AnsiBytes> made;
+  if (codePage != madeCodePage) {
+    const ByteTable* table = nullptr;
+    {
+      std::lock_guard lock(converterMutex);
+      if (Converter(codePage, Direction::ToWide) != reinterpret_cast<iconv_t>(-1)) table = SingleByteTable(codePage);
+    }
+    if (table == nullptr) return std::nullopt;
+    const AnsiTable& ansi = TheAnsiTable();
+    made = std::make_unique<AnsiBytes>();
+    for (int byte = 0; byte < 256; ++byte) {
+      const char16_t c = table->wide[byte];
+      made->ansi[byte] = ansi.known[c] ? ansi.fromWide[c] : '?';
+      made->valid[byte] = table->valid[byte];
+    }
+    madeCodePage = codePage;
+  }
+  if (flags != 0 && flags != MB_ERR_INVALID_CHARS) return std::nullopt;
+  constexpr std::size_t kWideBuffer = 2048;
+  if (bytes.empty() || bytes.size() > kWideBuffer) return std::nullopt;
+  const std::string_view text = bytes.substr(0, std::min(bytes.find('\0'), bytes.size()));
+  AnsiString converted(text.size(), '\0');
+  bool valid = true;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const unsigned char byte = static_cast<unsigned char>(text[i]);
+    valid &= made->valid[byte];
+    converted[i] = made->ansi[byte];
+  }
+  // The bytes after a NUL are converted too, and may fail.
+  for (std::size_t i = text.size(); i < bytes.size(); ++i) valid &= made->valid[static_cast<unsigned char>(bytes[i])];
+  if (!valid && flags == MB_ERR_INVALID_CHARS) {
+    lastError = ERROR_NO_UNICODE_TRANSLATION;
+    return AnsiString();
+  }
+  return converted;
+}
+
 std::size_t Utf8Sequence(std::string_view text, std::size_t i, char32_t& character) {
   const unsigned char lead = static_cast<unsigned char>(text[i]);
   std::size_t length;

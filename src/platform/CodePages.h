@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "platform/AnsiString.h"
@@ -42,6 +43,11 @@ int MultiByteToWideChar(unsigned codePage, unsigned flags, const char* bytes, in
 // bytes (0: size only). A character the code page cannot show becomes "?".
 int WideCharToMultiByte(unsigned codePage, unsigned flags, const char16_t* wide, int len, char* bytes,
                         int bytesLen);
+
+// Bytes of a single-byte code page straight into the ANSI code page, as MultiByteToWideChar
+// into 2048 wide characters, cut at the first NUL, and then WideToAnsi make them: an empty text
+// with the last error set where MultiByteToWideChar fails. Nothing for any other code page.
+std::optional<AnsiString> SingleByteToAnsi(unsigned codePage, unsigned flags, std::string_view bytes);
 
 // The class library's conversions between WideString and AnsiString (ANSI code page).
 AnsiString WideToAnsi(const WideString& text);

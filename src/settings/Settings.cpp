@@ -113,18 +113,27 @@ AnsiString Settings::Decode(const AnsiString& line, bool* replaced) {
     const bool last = i + 1 == codePages.size();
     // Every entry but the last refuses a line that is not valid in it, so that a later one
     // gets it; the last takes what it can and marks the rest with replacement characters.
-    SetLastError(ERROR_SUCCESS);
-    WideString wide = ToWide(line, static_cast<int>(cp), MB_ERR_INVALID_CHARS);
-    // Read before anything else can touch the last error.
-    unsigned error = GetLastError();
-    bool lossy = false;
-    if (wide.empty() && error == ERROR_NO_UNICODE_TRANSLATION) {
-      if (!last) continue;
-      wide = ToWide(line, static_cast<int>(cp));
+    // The line in the ANSI code page and the error of its conversion; a single-byte code page
+    // goes there without the wide text.
+    auto convert = [&](unsigned flags, unsigned& error) {
+      SetLastError(ERROR_SUCCESS);
+      if (std::optional<AnsiString> direct = SingleByteToAnsi(cp, flags, line)) {
+        error = GetLastError();
+        return std::move(*direct);
+      }
+      WideString wide = ToWide(line, static_cast<int>(cp), flags);
+      // Read before anything else can touch the last error.
       error = GetLastError();
-      lossy = !wide.empty();
+      return WideToAnsi(wide);
+    };
+    unsigned error = ERROR_SUCCESS;
+    AnsiString text = convert(MB_ERR_INVALID_CHARS, error);
+    bool lossy = false;
+    if (text.empty() && error == ERROR_NO_UNICODE_TRANSLATION) {
+      if (!last) continue;
+      text = convert(0, error);
+      lossy = !text.empty();
     }
-    AnsiString text = WideToAnsi(wide);
     if (!text.empty()) {
       // A line of ASCII reads the same under the code page announced last, when the system
       // has it, so it is no sign of a change: under "65001,1251" the ASCII lines of a 1251

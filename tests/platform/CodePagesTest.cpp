@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/CodePages.h"
+#include "strings/Strings.h"
 #include "support/TempProgramDir.h"
 
 namespace {
@@ -228,4 +229,29 @@ TEST(CodePages, ToAnsiAndUtf8AsIconvHasThem) {
     }
     EXPECT_EQ(back, expected);
   }
+}
+
+TEST(CodePages, SingleByteToAnsiIsToWideThenToAnsi) {
+  std::mt19937 random(13);
+  for (unsigned cp : {1251u, 866u, 20127u, 28593u, 10007u, 1252u}) {
+    for (int run = 0; run < 500; ++run) {
+      std::string bytes;
+      for (int i = 0, n = 1 + static_cast<int>(random() % 30); i < n; ++i)
+        bytes += static_cast<char>(random() % 5 == 0 ? 0 : random() % 256);
+      for (unsigned flags : {0u, MB_ERR_INVALID_CHARS}) {
+        SetLastError(0);
+        std::optional<AnsiString> direct = SingleByteToAnsi(cp, flags, bytes);
+        const unsigned directError = GetLastError();
+        SetLastError(0);
+        const AnsiString expected = WideToAnsi(ToWide(bytes, static_cast<int>(cp), flags));
+        ASSERT_TRUE(direct) << cp;
+        EXPECT_EQ(*direct, expected) << cp << " flags " << flags;
+        EXPECT_EQ(directError, GetLastError()) << cp << " flags " << flags;
+      }
+    }
+  }
+  EXPECT_FALSE(SingleByteToAnsi(65001, 0, "abc")) << "not a single-byte code page";
+  EXPECT_FALSE(SingleByteToAnsi(1255, 0, "abc")) << "composes, so iconv reads it";
+  EXPECT_FALSE(SingleByteToAnsi(4242, 0, "abc"));
+  EXPECT_FALSE(SingleByteToAnsi(1251, 0, std::string(2049, 'x'))) << "past the 2048 characters";
 }
