@@ -12,6 +12,7 @@ char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A
 
 bool IsMember(std::string_view name, std::string_view member) {
   if (name.size() != member.size()) return false;
+  if (name == member) return true;  // as callers mostly write it
   for (std::size_t i = 0; i < name.size(); ++i)
     if (name[i] != member[i] && LowerAscii(name[i]) != LowerAscii(member[i])) return false;
   return true;

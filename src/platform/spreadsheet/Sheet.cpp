@@ -72,12 +72,15 @@ std::uint32_t Sheet::Intern(const CellFormat& format) const {
 
 std::uint32_t Sheet::Changed(std::uint32_t format, Change change) const {
   const std::uint64_t key = (std::uint64_t{format} << 32) | change;
+  Recent& recent = recent_[(key * 0x9E3779B97F4A7C15ull) >> 56];
+  if (recent.key == key) return recent.format;
   auto [found, added] = changed_.try_emplace(key, 0);
   if (added) {
     CellFormat look = formats_[format];
     Apply(look, change);
     found->second = Intern(look);
   }
+  recent = {key, found->second};
   return found->second;
 }
 

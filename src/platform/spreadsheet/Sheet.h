@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -146,6 +147,13 @@ class Sheet {
   mutable std::vector<CellFormat> formats_;
   mutable std::map<CellFormat, std::uint32_t> formatIds_;
   mutable std::unordered_map<std::uint64_t, std::uint32_t> changed_;  // format and change to the format they make
+  // The last answers of changed_, by a hash of what was asked: a report asks the same few
+  // questions for every cell.
+  struct Recent {
+    std::uint64_t key = ~std::uint64_t{0};
+    std::uint32_t format = 0;
+  };
+  mutable std::array<Recent, 256> recent_{};
   std::vector<WideString> numberFormats_;
   std::vector<WideString> texts_;
   struct TextHash {
