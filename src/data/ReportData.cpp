@@ -1,5 +1,6 @@
 #include "data/ReportData.h"
 
+#include <algorithm>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -76,9 +77,9 @@ bool ReportData::Load(const AnsiString& filePath) {
   TextFile file;
   if (!file.Open(filePath)) return false;
   // The kept lines, in file order; their text is kept once, with the raw rows. Room for more
-  // lines than the file can hold costs nothing until it is used.
+  // lines than the file is likely to hold costs nothing until it is used.
   std::vector<std::string_view> lines;
-  lines.reserve(file.Size() / 16 + 16);
+  lines.reserve(std::min<std::size_t>(file.Size() / 16, std::size_t{1} << 24) + 16);
   int count = 0;
   AnsiString piece;
   int number = 0;  // of the piece in the file, the header being 1
