@@ -102,3 +102,20 @@ TEST_F(AboutBoxTest, LocalisedTextsShowOneMemoLinePerPiece) {
     FinishEvents();
   }
 }
+
+TEST_F(AboutBoxTest, EnterOnTheFocusedCloseButtonClosesTheBox) {
+  Start();
+  QWidget* focused = nullptr;
+  bool closedByEnter = false;
+  WhenShown([&] {
+    Activate(frmAboutForm);
+    focused = Focus();
+    Press(Qt::Key_Return);
+    closedByEnter = frmAboutForm->ModalResult() == mrOk;
+    if (!closedByEnter) Click(frmAboutForm->ctrClose);  // a failure must not leave the box waiting
+  });
+  QTest::keyClick(main, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(focused, frmAboutForm->ctrClose);
+  EXPECT_TRUE(closedByEnter);
+  EXPECT_FALSE(frmAboutForm->isVisible());
+}

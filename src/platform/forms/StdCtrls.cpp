@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QSignalBlocker>
 
 #include "platform/forms/QtText.h"
@@ -23,6 +24,15 @@ TButton::TButton(TComponent* owner) : QPushButton(ClientWidgetOf(owner)), TContr
 }
 
 void TButton::CaptionChanged() { setText(ToQtLine(Caption())); }
+
+void TButton::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    click();
+    return;
+  }
+  QPushButton::keyPressEvent(event);
+}
 
 TCheckBox::TCheckBox(TComponent* owner) : QCheckBox(ClientWidgetOf(owner)), TControl(owner, this, 97, 17) {}
 

@@ -22,6 +22,8 @@ class TLabel : public QLabel, public TControl {
   void CaptionChanged() override;
 };
 
+// A push button. Enter clicks it while it has the focus, as Space does: the focused button
+// is the active one, as in the class library.
 class TButton : public QPushButton, public TControl {
  public:
   explicit TButton(TComponent* owner);
@@ -29,6 +31,7 @@ class TButton : public QPushButton, public TControl {
 
  protected:
   void CaptionChanged() override;
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 class TCheckBox : public QCheckBox, public TControl {
