@@ -3,7 +3,10 @@
 #include <QAbstractItemView>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "platform/forms/QtText.h"
 
@@ -202,6 +205,25 @@ void TComboBox::SetStyle(TComboBoxStyle style) {
   QSignalBlocker blocker(this);
   setEditable(style == csDropDown);
   setInsertPolicy(QComboBox::NoInsert);
+}
+
+void TComboBox::showPopup() {
+  QComboBox::showPopup();
+  // Qt opens the list as wide as the box, and the box may be narrower than its entries.
+  QAbstractItemView* list = view();
+  QWidget* popup = list != nullptr ? list->window() : nullptr;
+  if (popup == nullptr || popup == window()) return;
+  int wanted = list->sizeHintForColumn(0) + 2 * list->frameWidth() + (popup->width() - list->width());
+  if (list->verticalScrollBar()->isVisible()) wanted += list->verticalScrollBar()->width();
+  if (wanted <= popup->width()) return;
+  QRect place = popup->geometry();
+  place.setWidth(wanted);
+  if (const QScreen* shown = popup->screen()) {
+    const QRect room = shown->availableGeometry();
+    place.setWidth(std::min(wanted, room.width()));
+    if (place.right() > room.right()) place.moveRight(room.right());
+  }
+  popup->setGeometry(place);
 }
 
 bool TComboBox::DroppedDown() const { return view() != nullptr && view()->isVisible(); }

@@ -85,7 +85,8 @@ class TMemo : public QTextEdit, public TControl {
 enum TComboBoxStyle { csDropDown, csDropDownList };
 
 // A combo box. Nothing is selected after its items are filled in; choosing an entry in its
-// list fires OnSelect, also when it is the current one; typed text adds no item.
+// list fires OnSelect, also when it is the current one; typed text adds no item. Its list
+// opens at least as wide as its longest entry, within the screen.
 class TComboBox : public QComboBox, public TControl {
  public:
   explicit TComboBox(TComponent* owner);
@@ -106,6 +107,8 @@ class TComboBox : public QComboBox, public TControl {
   void SetDroppedDown(bool droppedDown);
 
   TNotifyEvent OnSelect;
+
+  void showPopup() override;
 };
 
 class TGroupBox : public QGroupBox, public TWinControl {
