@@ -1,3 +1,4 @@
+#include <QAbstractButton>
 #include <QHeaderView>
 #include <QLineEdit>
 
@@ -203,4 +204,25 @@ TEST_F(GridTest, AGridOfOneColumnHasNoFixedColumnAndItsRowsAreSelectable) {
   grid->SetColCount(3);
   EXPECT_EQ(grid->FixedCols(), 0);
   EXPECT_EQ(grid->model()->columnCount(), 3);
+}
+
+TEST_F(GridTest, TheTopLeftTitleIsDrawnLikeTheOtherTitles) {
+  Fill(2);
+  grid->Cells[0][0] = Cp("Номер");
+  grid->Cells[1][0] = Cp("Номер");
+  auto* corner = grid->findChild<QAbstractButton*>();
+  ASSERT_NE(corner, nullptr);
+  ASSERT_TRUE(corner->isVisible());
+  QHeaderView* titles = grid->horizontalHeader();
+  const QImage cornerImage = corner->grab().toImage();
+  const QImage titleImage =
+      titles->grab(QRect(titles->sectionViewportPosition(0), 0, titles->sectionSize(0), titles->height())).toImage();
+  // The darkest pixel of each is its text: the same colour, not the disabled grey.
+  auto darkest = [](const QImage& image) {
+    int dark = 255;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) dark = std::min(dark, qGray(image.pixel(x, y)));
+    return dark;
+  };
+  EXPECT_NEAR(darkest(cornerImage), darkest(titleImage), 8);
 }

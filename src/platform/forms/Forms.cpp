@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStyleOptionTitleBar>
 
 #include "platform/MessageBox.h"
 #include "platform/System.h"
@@ -208,6 +209,14 @@ void TForm::ApplyVisible() {
 
 void TForm::ShowWindow() {
   if (frame_ != nullptr) {
+    if (!placed_) {
+      placed_ = true;
+      auto* owner = dynamic_cast<TForm*>(Owner());
+      if (position_ == poDefault && owner != nullptr) {
+        bounds_.moveTopLeft(owner->NextCascadePlace(frame_));
+        ApplyBounds();
+      }
+    }
     switch (windowState_) {
       case wsMaximized: frame_->showMaximized(); break;
       case wsMinimized: frame_->showMinimized(); break;
@@ -236,6 +245,18 @@ void TForm::PlaceOnShow() {
   else if (position_ == poScreenCenter || position_ == poMainFormCenter)
     around = (screen() != nullptr ? screen() : QGuiApplication::primaryScreen())->availableGeometry();
   if (around.isValid()) move(around.center() - QPoint(width() / 2, height() / 2));
+}
+
+QPoint TForm::NextCascadePlace(const QMdiSubWindow* frame) {
+  if (mdiArea_ == nullptr) return {};
+  QStyleOptionTitleBar title;
+  title.initFrom(frame);
+  const int step = frame->style()->pixelMetric(QStyle::PM_TitleBarHeight, &title, frame) +
+                   frame->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, frame);
+  // The top left, and as many places further as a third of the area's height has steps.
+  const int places = mdiArea_->viewport()->height() / (3 * std::max(1, step)) + 1;
+  const int n = cascaded_++ % places;
+  return {n * step, n * step};
 }
 
 QRect TForm::AlignRect() const { return client_->rect(); }

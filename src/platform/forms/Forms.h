@@ -38,7 +38,10 @@ using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 // constructor has run, when the window is made with NewForm or Application->CreateForm.
 // An MDI frame (fsMDIForm) keeps its MDI children in the client area that its aligned
 // controls leave; an MDI child (fsMDIChild) needs a frame as its owner and is shown as
-// soon as it is created.
+// soon as it is created. A child of default position (poDefault) opens cascaded: each one
+// a title bar's height further down and right than the one before, starting again at the
+// top left after as many steps as a third of the frame's height holds; a maximised one
+// goes back to that place when it is restored.
 class TForm : public QMainWindow, public TWinControl {
  public:
   explicit TForm(TComponent* owner, TFormStyle style = fsNormal);
@@ -106,6 +109,7 @@ class TForm : public QMainWindow, public TWinControl {
   void PlaceOnShow();
   void ChildActivated(QMdiSubWindow* window);
   int MenuHeight() const;
+  QPoint NextCascadePlace(const QMdiSubWindow* frame);
 
   TFormStyle style_;
   Client* client_;
@@ -121,6 +125,8 @@ class TForm : public QMainWindow, public TWinControl {
   TModalResult modalResult_ = mrNone;
   QEventLoop* modalLoop_ = nullptr;
   bool created_ = false;
+  bool placed_ = false;
+  int cascaded_ = 0;  // of a frame: the children placed by default so far
   bool closing_ = false;
   bool released_ = false;
 };

@@ -51,27 +51,32 @@ class GridModel : public QAbstractTableModel {
 
 namespace {
 
-// Draws the top-left fixed cell, which Qt leaves to its corner button, with its text.
+// Draws the top-left fixed cell, which Qt leaves to its corner button, as the column titles
+// are drawn. The button itself stays disabled (Qt would select every cell when it is
+// clicked), so the looks come from the title row.
 class CornerPainter : public QObject {
  public:
-  CornerPainter(QObject* parent, std::function<QString()> text) : QObject(parent), text_(std::move(text)) {}
+  CornerPainter(QHeaderView* titles, std::function<QString()> text)
+      : QObject(titles), titles_(titles), text_(std::move(text)) {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() != QEvent::Paint) return false;
     auto* corner = static_cast<QWidget*>(watched);
     QStyleOptionHeader option;
-    option.initFrom(corner);
+    option.initFrom(titles_);
     option.rect = corner->rect();
     option.text = text_();
     option.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
     option.position = QStyleOptionHeader::OnlyOneSection;
     QPainter painter(corner);
-    corner->style()->drawControl(QStyle::CE_Header, &option, &painter, corner);
+    painter.setFont(titles_->font());
+    titles_->style()->drawControl(QStyle::CE_Header, &option, &painter, titles_);
     return true;
   }
 
  private:
+  QHeaderView* titles_;
   std::function<QString()> text_;
 };
 
@@ -114,7 +119,7 @@ TStringGrid::TStringGrid(TComponent* owner)
   horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   if (auto* corner = findChild<QAbstractButton*>())
-    corner->installEventFilter(new CornerPainter(this, [this] { return ToQtLine(Cell(0, 0)); }));
+    corner->installEventFilter(new CornerPainter(horizontalHeader(), [this] { return ToQtLine(Cell(0, 0)); }));
   SetDefaultRowHeight(24);
   for (int c = 0; c < colCount_; ++c) ApplyColWidth(c);
   Listen(selectionModel(), &QItemSelectionModel::currentRowChanged, [this](const QModelIndex& current) {

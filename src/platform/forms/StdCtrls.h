@@ -60,7 +60,8 @@ class TEdit : public QLineEdit, public TControl {
 
 // A multi-line text. Its text reads back exactly as it was set; Lines->Add appends a line
 // as the class library's memo does (the line and a line break, after a line break of its
-// own when the text does not end in one).
+// own when the text does not end in one). Disabled, it shows its text in grey that still
+// stands out from its background by a contrast of at least 4.5:1.
 class TMemo : public QTextEdit, public TControl {
  public:
   explicit TMemo(TComponent* owner);
@@ -76,6 +77,7 @@ class TMemo : public QTextEdit, public TControl {
 
  private:
   void ApplyAlignment();
+  void KeepDisabledTextReadable();
 
   AnsiString text_;
   TAlignment alignment_ = taLeftJustify;
