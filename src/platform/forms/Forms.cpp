@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QEventLoop>
+#include <QIcon>
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -401,6 +403,10 @@ TApplication* const Application = &TheApplication();
 void TApplication::Initialize() {
   if (QApplication::instance() == nullptr) throw Exception("The application needs its ApplicationHost");
   InstallMessageBoxDialog();
+  QIcon icon;
+  const QDir icons(QStringLiteral(":/MAINICON"), QStringLiteral("*.png"));
+  for (const QString& name : icons.entryList(QDir::Files)) icon.addFile(icons.filePath(name));
+  if (!icon.isNull()) QApplication::setWindowIcon(icon);
   terminated_ = false;
 }
 

@@ -146,7 +146,10 @@ class TApplication : public TComponent {
  public:
   TApplication() : TComponent(nullptr) {}
 
-  // Installs the message box dialog; needs the ApplicationHost.
+  // Installs the message box dialog and the program's icon; needs the ApplicationHost. The
+  // icon is made of the PNG files under the resource folder ":/MAINICON" (one per size), as
+  // the class library takes the executable's MAINICON; every window without an icon of its
+  // own shows it. A program without them keeps Qt's.
   void Initialize();
 
   // Makes a form owned by the application; the first one becomes the main form. The
