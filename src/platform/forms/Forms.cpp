@@ -4,13 +4,17 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLayout>
+#include <QLibraryInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <QStyleOptionTitleBar>
+#include <QTranslator>
 
 #include "platform/MessageBox.h"
 #include "platform/System.h"
@@ -403,11 +407,32 @@ TApplication* const Application = &TheApplication();
 void TApplication::Initialize() {
   if (QApplication::instance() == nullptr) throw Exception("The application needs its ApplicationHost");
   InstallMessageBoxDialog();
+  InstallQtTranslation(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
   QIcon icon;
   const QDir icons(QStringLiteral(":/MAINICON"), QStringLiteral("*.png"));
   for (const QString& name : icons.entryList(QDir::Files)) icon.addFile(icons.filePath(name));
   if (!icon.isNull()) QApplication::setWindowIcon(icon);
   terminated_ = false;
+}
+
+bool InstallQtTranslation(const QString& folder) {
+  // One translation at a time, owned by the Qt application.
+  static QPointer<QTranslator> installed;
+  if (installed) {
+    QCoreApplication::removeTranslator(installed);
+    delete installed.data();
+  }
+  // The exact file: QTranslator would fall back to other names ("qtbase.qm").
+  const QString file = QDir(folder).filePath(QStringLiteral("qtbase_ru.qm"));
+  if (!QFileInfo(file).isFile()) return false;
+  auto* translation = new QTranslator(QCoreApplication::instance());
+  if (!translation->load(file)) {
+    delete translation;
+    return false;
+  }
+  QCoreApplication::installTranslator(translation);
+  installed = translation;
+  return true;
 }
 
 void TApplication::Run() {

@@ -146,9 +146,10 @@ class TApplication : public TComponent {
  public:
   TApplication() : TComponent(nullptr) {}
 
-  // Installs the message box dialog and the program's icon; needs the ApplicationHost. The
-  // icon is made of the PNG files under the resource folder ":/MAINICON" (one per size), as
-  // the class library takes the executable's MAINICON; every window without an icon of its
+  // Installs the message box dialog, Qt's Russian translation (InstallQtTranslation from
+  // Qt's translations folder) and the program's icon; needs the ApplicationHost. The icon
+  // is made of the PNG files under the resource folder ":/MAINICON" (one per size), as the
+  // class library takes the executable's MAINICON; every window without an icon of its
   // own shows it. A program without them keeps Qt's.
   void Initialize();
 
@@ -195,6 +196,12 @@ class TApplication : public TComponent {
 };
 
 extern TApplication* const Application;
+
+// Qt's own texts (the file dialog, the buttons of the message boxes, the menu of an MDI
+// child) in Russian: installs "qtbase_ru.qm" from the folder in place of the translation
+// installed before. Without that file (Qt's translations are not installed) it returns false
+// and Qt shows its English texts, as before.
+bool InstallQtTranslation(const QString& folder);
 
 // The Qt application beneath Application, for main and for test programs. Made first, it
 // frees every form before Qt ends; an exception that escapes Qt's event handling is shown.
