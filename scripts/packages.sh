@@ -16,9 +16,10 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-# What building and testing Kelvarn needs. libxlsxwriter links with -lz without asking for
-# zlib1g-dev itself.
+# What building, running and testing Kelvarn needs. libxlsxwriter links with -lz without asking
+# for zlib1g-dev itself. qt6-translations-l10n holds Qt's Russian texts (file dialog, message
+# box buttons, the data windows' menu); without it these show in English.
 KELVARN_BUILD_PACKAGES=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-qpa-plugins libxlsxwriter-dev zlib1g-dev)
+  qt6-base-dev qt6-qpa-plugins libxlsxwriter-dev zlib1g-dev qt6-translations-l10n)
 # The GUI tests measure Russian captions, so a font with Cyrillic must be there.
 KELVARN_TEST_PACKAGES=(python3-openpyxl fonts-dejavu-core)

@@ -77,6 +77,8 @@ TfrmDataForm::TfrmDataForm(TComponent* Owner, std::vector<Template> templates, R
   ctrTemplates->SetBounds(8, 8, 161, 21);
   ctrTemplates->SetText("ctrTemplates");
   ctrTemplates->OnSelect = Closure(this, &TfrmDataForm::ctrTemplatesSelect);
+  // Seen only through its opened list: with the focus, an arrow key would print unseen.
+  ctrTemplates->SetTabStop(false);
   ctrPrint = NewButton(this, Panel1, 8, 3, 145, 25, "Print choosen", Closure(this, &TfrmDataForm::ctrPrintClick));
   ctrDown = NewButton(this, Panel1, 152, 3, 17, 25, "v", Closure(this, &TfrmDataForm::ctrDownClick));
   ctrPrint->SetTabOrder(1);

@@ -1,3 +1,10 @@
+#include <QFile>
+#include <QLibraryInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <stdexcept>
 
@@ -160,4 +167,35 @@ TEST_F(FormsTest, RunShowsTheMainFormAndEndsWhenItCloses) {
   EXPECT_TRUE(shownWhileRunning);
   EXPECT_TRUE(Application->Terminated());
   EXPECT_FALSE(main->Visible());
+}
+
+TEST_F(FormsTest, QtsOwnTextsAreRussianWithQtsTranslationAndEnglishWithoutIt) {
+  const QString installed = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  ASSERT_TRUE(QFile::exists(installed + "/qtbase_ru.qm")) << "Debian's qt6-translations-l10n is not installed";
+  // What the program's dialogs and MDI windows take from Qt.
+  auto texts = [] {
+    QMessageBox box;
+    QString buttons = box.addButton(QMessageBox::Ok)->text() + "|" + box.addButton(QMessageBox::Cancel)->text() +
+                      "|" + box.addButton(QMessageBox::Yes)->text() + "|" + box.addButton(QMessageBox::No)->text();
+    QMdiArea area;
+    QMdiSubWindow* window = area.addSubWindow(new QWidget);
+    return buttons + "|" + window->systemMenu()->actions().constLast()->text();
+  };
+  // Application->Initialize installed it.
+  EXPECT_EQ(texts(), QString::fromUtf8("OK|Отмена|&Да|&Нет|&Закрыть"));
+
+  // A folder without the translation: no error, and Qt's English texts.
+  QTemporaryDir empty;
+  EXPECT_FALSE(InstallQtTranslation(empty.path()));
+  EXPECT_EQ(texts(), "OK|Cancel|&Yes|&No|&Close");
+  TForm* form = ShownForm();
+  EXPECT_TRUE(form->isVisible());
+
+  // The file is all it takes.
+  QTemporaryDir copy;
+  ASSERT_TRUE(QFile::copy(installed + "/qtbase_ru.qm", copy.filePath("qtbase_ru.qm")));
+  EXPECT_TRUE(InstallQtTranslation(copy.path()));
+  EXPECT_EQ(texts(), QString::fromUtf8("OK|Отмена|&Да|&Нет|&Закрыть"));
+  Application->Initialize();
+  EXPECT_EQ(texts(), QString::fromUtf8("OK|Отмена|&Да|&Нет|&Закрыть"));
 }

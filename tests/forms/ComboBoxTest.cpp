@@ -63,3 +63,30 @@ TEST_F(ComboBoxTest, TypedTextAddsNoItem) {
   EXPECT_EQ(combo->Items->Count(), 2);
   EXPECT_EQ(combo->Text(), "new");
 }
+
+TEST_F(ComboBoxTest, TheListOpensAsWideAsItsLongestEntryWithinTheScreen) {
+  const QRect room = form->screen()->availableGeometry();
+  combo->Items->Add(Cp("Протокол испытаний выбранных проб на антибиотики"));
+  // The box at the right edge of the screen, as the print controls lie in a maximised window.
+  form->SetBounds(room.right() - 180, room.top() + 100, 180, 120);
+  FinishEvents();
+  combo->SetDroppedDown(true);
+  ASSERT_TRUE(combo->DroppedDown());
+  QAbstractItemView* list = combo->view();
+  QWidget* popup = list->window();
+  EXPECT_GT(popup->width(), combo->width());
+  // Every entry fits whole: the list is as wide as its widest entry asks.
+  EXPECT_GE(list->viewport()->width(), list->sizeHintForColumn(0));
+  for (int i = 0; i < combo->count(); ++i)
+    EXPECT_GE(list->visualRect(list->model()->index(i, 0)).width(),
+              list->fontMetrics().horizontalAdvance(combo->itemText(i)))
+        << i;
+  EXPECT_TRUE(room.contains(popup->geometry())) << popup->geometry().x() << " " << popup->width();
+  combo->SetDroppedDown(false);
+
+  // Short entries: the list keeps the box's width.
+  combo->Items->Clear();
+  combo->Items->Add("A");
+  combo->SetDroppedDown(true);
+  EXPECT_EQ(combo->view()->window()->width(), combo->width());
+}

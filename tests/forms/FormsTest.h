@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTest>
+#include <ostream>
 
 #include "platform/forms/Vcl.h"
 #include "support/TempProgramDir.h"
+
+// Qt's texts in test messages, as the user reads them.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 // Each test starts with a running application object and no forms; the forms it makes
 // with the application as owner are freed at its end.
@@ -27,6 +32,30 @@ class FormsTest : public ::testing::Test {
   static void FinishEvents() {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  // Makes the window the active one, so that the focus moves as the user sees it move.
+  static void Activate(QWidget* window) {
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+  }
+
+  // The widget that has the focus; keys the user presses go there.
+  static QWidget* Focus() { return QApplication::focusWidget(); }
+  static void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    ASSERT_NE(Focus(), nullptr);
+    QTest::keyClick(Focus(), key, modifiers);
+  }
+  // Types the text key by key; a letter outside ASCII comes as its key and its text, as a
+  // Russian keyboard layout sends it.
+  static void Type(const char* utf8) {
+    ASSERT_NE(Focus(), nullptr);
+    for (QChar c : QString::fromUtf8(utf8)) {
+      if (c.unicode() < 0x80)
+        QTest::keyClick(Focus(), c.toLatin1());
+      else
+        QTest::sendKeyEvent(QTest::Click, Focus(), Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+    }
   }
 
   // A shown top-level window of the given client size.

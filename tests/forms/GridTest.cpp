@@ -1,3 +1,4 @@
+#include <QAbstractButton>
 #include <QHeaderView>
 #include <QLineEdit>
 
@@ -136,4 +137,92 @@ TEST_F(GridTest, AColumnWiderThanAnyScreenIsHeldAtTheWidest) {
   EXPECT_EQ(grid->columnWidth(0), kWidestColumn);
   grid->SetDefaultColWidth(kWidestColumn + 1);
   EXPECT_EQ(grid->ColWidths[2], kWidestColumn);
+}
+
+TEST_F(GridTest, TabAndShiftTabMoveTheFocusOutOfTheGridAndLeaveItsCurrentCell) {
+  auto* before = new TEdit(form);
+  auto* after = new TEdit(form);
+  for (TEdit* edit : {before, after}) edit->SetParent(form);
+  before->SetTabOrder(0);  // before, grid, after
+  Fill(3);
+  Activate(form);
+  ClickRow(2);
+  ASSERT_EQ(Focus(), grid);
+  const QModelIndex current = grid->currentIndex();
+
+  Press(Qt::Key_Tab);
+  EXPECT_EQ(Focus(), after);
+  Press(Qt::Key_Tab, Qt::ShiftModifier);
+  EXPECT_EQ(Focus(), grid);
+  Press(Qt::Key_Backtab);
+  EXPECT_EQ(Focus(), before);
+  EXPECT_EQ(grid->currentIndex(), current);
+  EXPECT_EQ(grid->Row(), 2);
+  EXPECT_EQ(Rows(grid->Selection()), std::make_pair(2, 2));
+}
+
+TEST_F(GridTest, TypedCharactersChangeNeitherTheCurrentRowNorTheSelection) {
+  Fill(5);  // every cell of column 1 starts with "1"
+  grid->Cells[1][4] = Cp("Ферма");
+  grid->Cells[1][5] = "x";
+  Activate(form);
+  ClickRow(2);
+  ClickRow(3, Qt::ShiftModifier);
+  for (const char* typed : {"1", "x", "Ф", "ф", "1:5", " "}) {
+    SCOPED_TRACE(typed);
+    Type(typed);
+    EXPECT_EQ(grid->Row(), 3);
+    EXPECT_EQ(Rows(grid->Selection()), std::make_pair(2, 3));
+  }
+  // The arrow keys still move the current row.
+  Press(Qt::Key_Down);
+  EXPECT_EQ(grid->Row(), 4);
+  EXPECT_EQ(Rows(grid->Selection()), std::make_pair(4, 4));
+}
+
+TEST_F(GridTest, AGridOfOneColumnHasNoFixedColumnAndItsRowsAreSelectable) {
+  EXPECT_EQ(grid->FixedCols(), 1);
+  grid->SetColCount(1);
+  EXPECT_EQ(grid->FixedCols(), 0);
+  Fill(4);
+  ASSERT_EQ(grid->model()->columnCount(), 1);
+  EXPECT_TRUE(grid->verticalHeader()->isHidden());
+  EXPECT_EQ(grid->model()->headerData(0, Qt::Horizontal).toString(), "title 0");
+  EXPECT_EQ(grid->model()->index(1, 0).data().toString(), "0:2");
+  grid->ColWidths[0] = 90;
+  EXPECT_EQ(grid->columnWidth(0), 90);
+
+  EXPECT_EQ(Rows(grid->Selection()), std::make_pair(1, 1));
+  ClickRow(3);
+  EXPECT_EQ(grid->Row(), 3);
+  ClickRow(4, Qt::ShiftModifier);
+  EXPECT_EQ(Rows(grid->Selection()), std::make_pair(3, 4));
+  EXPECT_EQ(grid->Selection().Left, 0);
+  EXPECT_EQ(grid->Selection().Right, 0);
+
+  // As in the class library, the fixed column does not come back with more columns.
+  grid->SetColCount(3);
+  EXPECT_EQ(grid->FixedCols(), 0);
+  EXPECT_EQ(grid->model()->columnCount(), 3);
+}
+
+TEST_F(GridTest, TheTopLeftTitleIsDrawnLikeTheOtherTitles) {
+  Fill(2);
+  grid->Cells[0][0] = Cp("Номер");
+  grid->Cells[1][0] = Cp("Номер");
+  auto* corner = grid->findChild<QAbstractButton*>();
+  ASSERT_NE(corner, nullptr);
+  ASSERT_TRUE(corner->isVisible());
+  QHeaderView* titles = grid->horizontalHeader();
+  const QImage cornerImage = corner->grab().toImage();
+  const QImage titleImage =
+      titles->grab(QRect(titles->sectionViewportPosition(0), 0, titles->sectionSize(0), titles->height())).toImage();
+  // The darkest pixel of each is its text: the same colour, not the disabled grey.
+  auto darkest = [](const QImage& image) {
+    int dark = 255;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) dark = std::min(dark, qGray(image.pixel(x, y)));
+    return dark;
+  };
+  EXPECT_NEAR(darkest(cornerImage), darkest(titleImage), 8);
 }

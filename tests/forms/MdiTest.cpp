@@ -1,6 +1,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <algorithm>
 
 #include "FormsTest.h"
 
@@ -41,8 +42,9 @@ class Frame : public TForm {
 
 class Child : public TForm {
  public:
-  Child(TComponent* owner, Record& record, TCloseAction action = caFree)
+  Child(TComponent* owner, Record& record, TCloseAction action = caFree, TPosition position = poDesigned)
       : TForm(owner, fsMDIChild), record_(record), action_(action) {
+    SetPosition(position);
     SetBounds(0, 0, 300, 200);
     OnActivate = Closure(this, &Child::FormActivate);
     OnClose = Closure(this, &Child::FormClose);
@@ -81,8 +83,8 @@ class MdiTest : public FormsTest {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
   }
 
-  Child* Open(Record& record, TCloseAction action = caFree) {
-    auto* child = NewForm<Child>(frame, record, action);
+  Child* Open(Record& record, TCloseAction action = caFree, TPosition position = poDesigned) {
+    auto* child = NewForm<Child>(frame, record, action, position);
     frame->children.push_back(child);
     return child;
   }
@@ -207,4 +209,39 @@ TEST_F(MdiTest, TheMdiAreaLiesBetweenTheTopControlAndTheStatusBar) {
   EXPECT_EQ(area.width(), frame->ClientWidth());
   frame->tabs->Hide();
   EXPECT_EQ(frame->MdiArea()->geometry().top(), 0);
+}
+
+TEST_F(MdiTest, ChildrenOfDefaultPositionOpenCascadedAndGoBackThereWhenRestored) {
+  Record record;
+  auto place = [](TForm* child) { return SubWindowOf(child)->pos(); };
+  Child* designed = Open(record);
+  Child* a = Open(record, caFree, poDefault);
+  Child* b = Open(record, caFree, poDefault);
+  Child* c = Open(record, caFree, poDefault);
+  EXPECT_EQ(place(designed), QPoint(0, 0));
+  EXPECT_EQ(place(a), QPoint(0, 0));
+  const int step = place(b).x();
+  EXPECT_GE(step, 10);  // about a title bar
+  EXPECT_EQ(place(b), QPoint(step, step));
+  EXPECT_EQ(place(c), QPoint(2 * step, 2 * step));
+  EXPECT_EQ(c->Left(), 2 * step);
+  EXPECT_EQ(c->Top(), 2 * step);
+
+  // Opened maximised, it is restored to its own place.
+  Child* d = Open(record, caFree, poDefault);
+  d->SetWindowState(wsMaximized);
+  EXPECT_TRUE(SubWindowOf(d)->isMaximized());
+  d->SetWindowState(wsNormal);
+  EXPECT_EQ(place(d), QPoint(3 * step, 3 * step));
+
+  // After as many places as a third of the area's height holds, the top left again: no
+  // child starts below the area.
+  const int height = frame->MdiArea()->viewport()->height();
+  std::vector<QPoint> places;
+  for (int i = 0; i < 12; ++i) places.push_back(place(Open(record, caFree, poDefault)));
+  EXPECT_NE(std::find(places.begin(), places.end(), QPoint(0, 0)), places.end());
+  for (const QPoint& p : places) {
+    EXPECT_LE(p.y(), height / 3 + step);
+    EXPECT_EQ(p.x(), p.y());
+  }
 }

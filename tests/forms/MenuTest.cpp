@@ -69,7 +69,10 @@ TEST_F(FormsTest, MenusAreBuiltFromTheirItems) {
   QMenu* file = form->file->menu();
   ASSERT_NE(file, nullptr);
   ASSERT_EQ(file->actions().size(), 3);
+  // A separator is a line: no "-" beside it.
   EXPECT_TRUE(file->actions()[1]->isSeparator());
+  EXPECT_EQ(file->actions()[1]->text(), "");
+  EXPECT_EQ(form->separator->Caption(), "-");
   EXPECT_EQ(form->file->Count(), 3);
   EXPECT_EQ(form->file->Items(2), form->about);
   EXPECT_THROW(form->file->Items(3), Exception);

@@ -1,4 +1,7 @@
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
+#include <map>
 
 #include "UiTest.h"
 #include "ui/AboutForm.h"
@@ -101,4 +104,50 @@ TEST_F(AboutBoxTest, LocalisedTextsShowOneMemoLinePerPiece) {
     Application->DestroyComponents();
     FinishEvents();
   }
+}
+
+TEST_F(AboutBoxTest, EnterOnTheFocusedCloseButtonClosesTheBox) {
+  Start();
+  QWidget* focused = nullptr;
+  bool closedByEnter = false;
+  WhenShown([&] {
+    Activate(frmAboutForm);
+    focused = Focus();
+    Press(Qt::Key_Return);
+    closedByEnter = frmAboutForm->ModalResult() == mrOk;
+    if (!closedByEnter) Click(frmAboutForm->ctrClose);  // a failure must not leave the box waiting
+  });
+  QTest::keyClick(main, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(focused, frmAboutForm->ctrClose);
+  EXPECT_TRUE(closedByEnter);
+  EXPECT_FALSE(frmAboutForm->isVisible());
+}
+
+TEST_F(AboutBoxTest, TheDisabledTextReadsWithAContrastOfAtLeastFourAndAHalf) {
+  Start();
+  ASSERT_FALSE(frmAboutForm->Memo1->Enabled());
+  const QImage shown = frmAboutForm->Memo1->grab().toImage();
+  // The background is the commonest colour; the text's own colour is the one that stands out
+  // most from it (the edges of its letters are blends).
+  std::map<QRgb, int> counts;
+  for (int y = 0; y < shown.height(); ++y)
+    for (int x = 0; x < shown.width(); ++x) ++counts[shown.pixel(x, y)];
+  const QRgb background =
+      std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+  auto luminance = [](QRgb c) {
+    auto linear = [](int v) {
+      double s = v / 255.0;
+      return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
+  };
+  auto contrast = [&](QRgb a, QRgb b) {
+    double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+  };
+  double best = 1;
+  for (const auto& [colour, count] : counts) best = std::max(best, contrast(colour, background));
+  EXPECT_GE(best, 4.5);
+  // Still grey, as disabled text is: not the black of enabled text.
+  EXPECT_LT(best, contrast(frmAboutForm->Memo1->palette().color(QPalette::Active, QPalette::Text).rgb(), background));
 }

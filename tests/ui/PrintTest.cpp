@@ -195,3 +195,41 @@ TEST_F(PrintTest, TheHiddenPrintAllButtonBuildsTheFullReport) {
   EXPECT_NE(std::find(written.begin(), written.end(), "112"), written.end());
   EXPECT_FALSE(w->ctrProgress->isVisible());
 }
+
+// The template list lies under the split button and is seen only when "v" opens it: no key
+// reaches it before, and a report starts from the print button or a choice in the open list.
+TEST_F(PrintTest, TheHiddenTemplateListPrintsOnlyFromItsOpenedList) {
+  WriteTemplate("1.txt", "Первый", "wc|x:0|y:0|value:from Первый\n");
+  WriteTemplate("2.txt", "Второй", "wc|x:0|y:0|value:from Второй\n");
+  TfrmDataForm* w = OpenThree();
+  Activate(main);
+  EXPECT_FALSE(w->ctrTemplates->TabStop());
+  w->ctrPrint->setFocus();
+  Press(Qt::Key_Tab);
+  ASSERT_EQ(Focus(), w->ctrDown);
+  for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Home, Qt::Key_Tab}) Press(key);
+  Type("1");
+  EXPECT_EQ(Written(), std::vector<std::string>{});
+  EXPECT_EQ(excel.Log().created, 0);
+  EXPECT_EQ(w->ctrTemplates->ItemIndex(), -1);
+
+  // Enter on the print button prints with the first template.
+  w->ctrPrint->setFocus();
+  Press(Qt::Key_Return);
+  EXPECT_EQ(Written(), (std::vector<std::string>{"from Первый"}));
+  // Space on "v" opens the list; a choice there prints with the chosen template.
+  Press(Qt::Key_Tab);
+  Press(Qt::Key_Space);
+  ASSERT_TRUE(w->ctrTemplates->DroppedDown());
+  EXPECT_EQ(Written(), std::vector<std::string>{});
+  Press(Qt::Key_Down);
+  Press(Qt::Key_Down);
+  Press(Qt::Key_Return);
+  EXPECT_FALSE(w->ctrTemplates->DroppedDown());
+  EXPECT_EQ(Written(), (std::vector<std::string>{"from Второй"}));
+  // Escape closes the list without a report.
+  Click(w->ctrDown);
+  Press(Qt::Key_Escape);
+  EXPECT_FALSE(w->ctrTemplates->DroppedDown());
+  EXPECT_EQ(Written(), std::vector<std::string>{});
+}

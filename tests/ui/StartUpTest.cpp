@@ -1,3 +1,8 @@
+#include <QApplication>
+#include <QIcon>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStyle>
 #include <QTimer>
 
 #include "UiTest.h"
@@ -179,4 +184,29 @@ TEST_F(UiTest, AnExceptionFromTheCreationHandlerIsShownAndTheProgramGoesOn) {
   Application->Run();
   EXPECT_TRUE(opened);
   EXPECT_EQ(AnsweredMessageBoxes().size(), 1u);
+}
+
+TEST_F(UiTest, TheWindowsShowTheProgramsOwnIcon) {
+  WriteConfig();
+  StartMainWindow();
+  const QImage drawn(":/MAINICON/kelvarn-32.png");
+  ASSERT_FALSE(drawn.isNull());
+  const QIcon logo = main->style()->standardIcon(QStyle::SP_TitleBarMenuButton);
+  auto shows = [&](const QIcon& icon) {
+    return icon.pixmap(32).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied) ==
+           drawn.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  };
+  EXPECT_TRUE(shows(QApplication::windowIcon()));
+  EXPECT_TRUE(shows(main->windowIcon()));
+  EXPECT_GE(main->windowIcon().availableSizes().size(), 5);
+  // The maximised data window's system button, left of the menu bar, shows it too.
+  TfrmDataForm* window = Open(WriteThreeSamples());
+  ASSERT_NE(window, nullptr);
+  auto* frame = static_cast<QMdiSubWindow*>(window->parentWidget());
+  ASSERT_TRUE(frame->isMaximized());
+  EXPECT_TRUE(shows(frame->windowIcon()));
+  EXPECT_FALSE(shows(logo));
+  QWidget* systemButton = main->menuBar()->cornerWidget(Qt::TopLeftCorner);
+  ASSERT_NE(systemButton, nullptr);
+  EXPECT_TRUE(shows(systemButton->windowIcon()));
 }

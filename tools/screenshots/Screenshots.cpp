@@ -1,7 +1,6 @@
 // Starts the program as it starts itself, opens the two shipped samples through File > Open,
 // and saves pictures of the main window and of the about box into the folder it is given.
 #include <QDir>
-#include <QItemSelectionModel>
 #include <QPixmap>
 #include <QTest>
 #include <QTimer>
@@ -54,10 +53,14 @@ int main(int argc, char** argv) {
     OpenThroughTheMenu(samples + "incoming-2026-12-09.csv");
     if (frmMDIMainForm->DataForms().size() != 2) throw Exception("the samples did not open");
     TfrmDataForm* shown = frmMDIMainForm->DataForms().back();
-    // Rows 3 to 5 selected, as a user selects a block.
-    QAbstractItemModel* rows = shown->ctrGrid->model();
-    shown->ctrGrid->selectionModel()->select(QItemSelection(rows->index(2, 0), rows->index(4, 0)),
-                                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    // Rows 3 to 5 selected as a user selects a block: a click, then a click with Shift.
+    TStringGrid* grid = shown->ctrGrid;
+    auto clickRow = [grid](int row, Qt::KeyboardModifiers modifiers) {
+      const QRect cell = grid->visualRect(grid->model()->index(row - 1, 0));
+      QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, cell.center());
+    };
+    clickRow(3, Qt::NoModifier);
+    clickRow(5, Qt::ShiftModifier);
     saved = Save(frmMDIMainForm, folder + "/main-window.png");
 
     // The about box is modal: it is pictured and closed from within its own loop.

@@ -7,7 +7,7 @@
 #include <map>
 
 TControl::TControl(TComponent* owner, QWidget* self, int width, int height)
-    : TComponent(owner), bounds_(0, 0, width, height), widget_(self) {
+    : TComponent(owner), bounds_(0, 0, width, height), widget_(self), focusPolicy_(self->focusPolicy()) {
   // A control without a parent is not shown, as in the class library.
   self->hide();
   self->setGeometry(bounds_);
@@ -90,6 +90,14 @@ void TControl::SetTabOrder(int order) {
     siblings[i]->tabOrder_ = static_cast<int>(i);
     if (i > 0) QWidget::setTabOrder(siblings[i - 1]->widget_, siblings[i]->widget_);
   }
+}
+
+void TControl::SetTabStop(bool tabStop) {
+  tabStop_ = tabStop;
+  if (tabStop)
+    widget_->setFocusPolicy(focusPolicy_);
+  else if (focusPolicy_ & Qt::TabFocus)
+    widget_->setFocusPolicy((focusPolicy_ & Qt::ClickFocus) ? Qt::ClickFocus : Qt::NoFocus);
 }
 
 void TControl::SetCaption(const AnsiString& caption) {

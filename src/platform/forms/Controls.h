@@ -56,6 +56,10 @@ class TControl : public TComponent {
   // The position in the focus order among the controls of the same parent.
   int TabOrder() const { return tabOrder_; }
   void SetTabOrder(int order);
+  // Whether Tab and Shift+Tab stop at the control; one they pass still takes the focus
+  // when it is clicked.
+  bool TabStop() const { return tabStop_; }
+  void SetTabStop(bool tabStop);
 
   // The stored caption; single-line controls show it without its trailing line breaks.
   const AnsiString& Caption() const { return caption_; }
@@ -80,6 +84,8 @@ class TControl : public TComponent {
   TAlign align_ = alNone;
   bool enabled_ = true;
   int tabOrder_ = 0;
+  bool tabStop_ = true;
+  Qt::FocusPolicy focusPolicy_;
   AnsiString caption_;
 };
 

@@ -2,12 +2,19 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
+#include <QIcon>
 #include <QLayout>
+#include <QLibraryInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
+#include <QStyleOptionTitleBar>
+#include <QTranslator>
 
 #include "platform/MessageBox.h"
 #include "platform/System.h"
@@ -208,6 +215,14 @@ void TForm::ApplyVisible() {
 
 void TForm::ShowWindow() {
   if (frame_ != nullptr) {
+    if (!placed_) {
+      placed_ = true;
+      auto* owner = dynamic_cast<TForm*>(Owner());
+      if (position_ == poDefault && owner != nullptr) {
+        bounds_.moveTopLeft(owner->NextCascadePlace(frame_));
+        ApplyBounds();
+      }
+    }
     switch (windowState_) {
       case wsMaximized: frame_->showMaximized(); break;
       case wsMinimized: frame_->showMinimized(); break;
@@ -236,6 +251,18 @@ void TForm::PlaceOnShow() {
   else if (position_ == poScreenCenter || position_ == poMainFormCenter)
     around = (screen() != nullptr ? screen() : QGuiApplication::primaryScreen())->availableGeometry();
   if (around.isValid()) move(around.center() - QPoint(width() / 2, height() / 2));
+}
+
+QPoint TForm::NextCascadePlace(const QMdiSubWindow* frame) {
+  if (mdiArea_ == nullptr) return {};
+  QStyleOptionTitleBar title;
+  title.initFrom(frame);
+  const int step = frame->style()->pixelMetric(QStyle::PM_TitleBarHeight, &title, frame) +
+                   frame->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, frame);
+  // The top left, and as many places further as a third of the area's height has steps.
+  const int places = mdiArea_->viewport()->height() / (3 * std::max(1, step)) + 1;
+  const int n = cascaded_++ % places;
+  return {n * step, n * step};
 }
 
 QRect TForm::AlignRect() const { return client_->rect(); }
@@ -380,7 +407,32 @@ TApplication* const Application = &TheApplication();
 void TApplication::Initialize() {
   if (QApplication::instance() == nullptr) throw Exception("The application needs its ApplicationHost");
   InstallMessageBoxDialog();
+  InstallQtTranslation(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+  QIcon icon;
+  const QDir icons(QStringLiteral(":/MAINICON"), QStringLiteral("*.png"));
+  for (const QString& name : icons.entryList(QDir::Files)) icon.addFile(icons.filePath(name));
+  if (!icon.isNull()) QApplication::setWindowIcon(icon);
   terminated_ = false;
+}
+
+bool InstallQtTranslation(const QString& folder) {
+  // One translation at a time, owned by the Qt application.
+  static QPointer<QTranslator> installed;
+  if (installed) {
+    QCoreApplication::removeTranslator(installed);
+    delete installed.data();
+  }
+  // The exact file: QTranslator would fall back to other names ("qtbase.qm").
+  const QString file = QDir(folder).filePath(QStringLiteral("qtbase_ru.qm"));
+  if (!QFileInfo(file).isFile()) return false;
+  auto* translation = new QTranslator(QCoreApplication::instance());
+  if (!translation->load(file)) {
+    delete translation;
+    return false;
+  }
+  QCoreApplication::installTranslator(translation);
+  installed = translation;
+  return true;
 }
 
 void TApplication::Run() {

@@ -38,7 +38,10 @@ using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 // constructor has run, when the window is made with NewForm or Application->CreateForm.
 // An MDI frame (fsMDIForm) keeps its MDI children in the client area that its aligned
 // controls leave; an MDI child (fsMDIChild) needs a frame as its owner and is shown as
-// soon as it is created.
+// soon as it is created. A child of default position (poDefault) opens cascaded: each one
+// a title bar's height further down and right than the one before, starting again at the
+// top left after as many steps as a third of the frame's height holds; a maximised one
+// goes back to that place when it is restored.
 class TForm : public QMainWindow, public TWinControl {
  public:
   explicit TForm(TComponent* owner, TFormStyle style = fsNormal);
@@ -106,6 +109,7 @@ class TForm : public QMainWindow, public TWinControl {
   void PlaceOnShow();
   void ChildActivated(QMdiSubWindow* window);
   int MenuHeight() const;
+  QPoint NextCascadePlace(const QMdiSubWindow* frame);
 
   TFormStyle style_;
   Client* client_;
@@ -121,6 +125,8 @@ class TForm : public QMainWindow, public TWinControl {
   TModalResult modalResult_ = mrNone;
   QEventLoop* modalLoop_ = nullptr;
   bool created_ = false;
+  bool placed_ = false;
+  int cascaded_ = 0;  // of a frame: the children placed by default so far
   bool closing_ = false;
   bool released_ = false;
 };
@@ -140,7 +146,11 @@ class TApplication : public TComponent {
  public:
   TApplication() : TComponent(nullptr) {}
 
-  // Installs the message box dialog; needs the ApplicationHost.
+  // Installs the message box dialog, Qt's Russian translation (InstallQtTranslation from
+  // Qt's translations folder) and the program's icon; needs the ApplicationHost. The icon
+  // is made of the PNG files under the resource folder ":/MAINICON" (one per size), as the
+  // class library takes the executable's MAINICON; every window without an icon of its
+  // own shows it. A program without them keeps Qt's.
   void Initialize();
 
   // Makes a form owned by the application; the first one becomes the main form. The
@@ -186,6 +196,12 @@ class TApplication : public TComponent {
 };
 
 extern TApplication* const Application;
+
+// Qt's own texts (the file dialog, the buttons of the message boxes, the menu of an MDI
+// child) in Russian: installs "qtbase_ru.qm" from the folder in place of the translation
+// installed before. Without that file (Qt's translations are not installed) it returns false
+// and Qt shows its English texts, as before.
+bool InstallQtTranslation(const QString& folder);
 
 // The Qt application beneath Application, for main and for test programs. Made first, it
 // frees every form before Qt ends; an exception that escapes Qt's event handling is shown.

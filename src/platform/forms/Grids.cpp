@@ -4,6 +4,7 @@
 #include <QAbstractTableModel>
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionHeader>
 #include <algorithm>
@@ -12,8 +13,8 @@
 #include "platform/Exception.h"
 #include "platform/forms/QtText.h"
 
-// The grid's cells for Qt: the fixed row gives the column titles, the fixed column the
-// row titles, and every other cell lies one row and one column further in.
+// The grid's cells for Qt: the fixed row gives the column titles, the fixed column (if
+// any) the row titles, and every other cell lies one row and the fixed columns further in.
 class GridModel : public QAbstractTableModel {
  public:
   explicit GridModel(TStringGrid& grid) : QAbstractTableModel(&grid), grid_(grid) {}
@@ -22,15 +23,16 @@ class GridModel : public QAbstractTableModel {
     return parent.isValid() ? 0 : std::max(0, grid_.rowCount_ - 1);
   }
   int columnCount(const QModelIndex& parent) const override {
-    return parent.isValid() ? 0 : std::max(0, grid_.colCount_ - 1);
+    return parent.isValid() ? 0 : std::max(0, grid_.colCount_ - grid_.fixedCols_);
   }
   QVariant data(const QModelIndex& index, int role) const override {
     if (role != Qt::DisplayRole || !index.isValid()) return {};
-    return ToQtLine(grid_.Cell(index.column() + 1, index.row() + 1));
+    return ToQtLine(grid_.Cell(index.column() + grid_.fixedCols_, index.row() + 1));
   }
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
     if (role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
-    return ToQtLine(orientation == Qt::Horizontal ? grid_.Cell(section + 1, 0) : grid_.Cell(0, section + 1));
+    return ToQtLine(orientation == Qt::Horizontal ? grid_.Cell(section + grid_.fixedCols_, 0)
+                                                  : grid_.Cell(0, section + 1));
   }
   Qt::ItemFlags flags(const QModelIndex& index) const override {
     return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
@@ -49,27 +51,32 @@ class GridModel : public QAbstractTableModel {
 
 namespace {
 
-// Draws the top-left fixed cell, which Qt leaves to its corner button, with its text.
+// Draws the top-left fixed cell, which Qt leaves to its corner button, as the column titles
+// are drawn. The button itself stays disabled (Qt would select every cell when it is
+// clicked), so the looks come from the title row.
 class CornerPainter : public QObject {
  public:
-  CornerPainter(QObject* parent, std::function<QString()> text) : QObject(parent), text_(std::move(text)) {}
+  CornerPainter(QHeaderView* titles, std::function<QString()> text)
+      : QObject(titles), titles_(titles), text_(std::move(text)) {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() != QEvent::Paint) return false;
     auto* corner = static_cast<QWidget*>(watched);
     QStyleOptionHeader option;
-    option.initFrom(corner);
+    option.initFrom(titles_);
     option.rect = corner->rect();
     option.text = text_();
     option.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
     option.position = QStyleOptionHeader::OnlyOneSection;
     QPainter painter(corner);
-    corner->style()->drawControl(QStyle::CE_Header, &option, &painter, corner);
+    painter.setFont(titles_->font());
+    titles_->style()->drawControl(QStyle::CE_Header, &option, &painter, titles_);
     return true;
   }
 
  private:
+  QHeaderView* titles_;
   std::function<QString()> text_;
 };
 
@@ -103,6 +110,7 @@ TStringGrid::TStringGrid(TComponent* owner)
   setWordWrap(false);
   setTextElideMode(Qt::ElideNone);
   setCornerButtonEnabled(false);
+  setTabKeyNavigation(false);
   for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
     header->setHighlightSections(false);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -111,7 +119,7 @@ TStringGrid::TStringGrid(TComponent* owner)
   horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   if (auto* corner = findChild<QAbstractButton*>())
-    corner->installEventFilter(new CornerPainter(this, [this] { return ToQtLine(Cell(0, 0)); }));
+    corner->installEventFilter(new CornerPainter(horizontalHeader(), [this] { return ToQtLine(Cell(0, 0)); }));
   SetDefaultRowHeight(24);
   for (int c = 0; c < colCount_; ++c) ApplyColWidth(c);
   Listen(selectionModel(), &QItemSelectionModel::currentRowChanged, [this](const QModelIndex& current) {
@@ -135,14 +143,16 @@ void TStringGrid::SetCell(int col, int row, const AnsiString& text) {
   else
     cells_[{row, col}] = text;
   if (col >= colCount_ || row >= rowCount_) return;
-  if (row == 0 && col == 0) {
-    if (auto* corner = findChild<QAbstractButton*>()) corner->update();
+  if (col < fixedCols_) {
+    if (row == 0) {
+      if (auto* corner = findChild<QAbstractButton*>()) corner->update();
+    } else {
+      model_->headerDataChanged(Qt::Vertical, row - 1, row - 1);
+    }
   } else if (row == 0) {
-    model_->headerDataChanged(Qt::Horizontal, col - 1, col - 1);
-  } else if (col == 0) {
-    model_->headerDataChanged(Qt::Vertical, row - 1, row - 1);
+    model_->headerDataChanged(Qt::Horizontal, col - fixedCols_, col - fixedCols_);
   } else {
-    QModelIndex index = model_->index(row - 1, col - 1);
+    QModelIndex index = model_->index(row - 1, col - fixedCols_);
     model_->dataChanged(index, index, {Qt::DisplayRole});
   }
 }
@@ -152,9 +162,11 @@ void TStringGrid::SetColCount(int count) {
   if (count == colCount_) return;
   model_->beginResetModel();
   colCount_ = count;
+  fixedCols_ = std::min(fixedCols_, count - 1);
   colWidths_.resize(static_cast<size_t>(count), defaultColWidth_);
   std::erase_if(cells_, [count](const auto& cell) { return cell.first.second >= count; });
   model_->endResetModel();
+  if (fixedCols_ == 0) verticalHeader()->hide();
   for (int c = 0; c < colCount_; ++c) ApplyColWidth(c);
   SetCurrentRow(std::min(currentRow_, rowCount_ - 1));
 }
@@ -178,11 +190,11 @@ void TStringGrid::SetRowCount(int count) {
 void TStringGrid::SetCurrentRow(int row) {
   currentRow_ = row;
   selectionModel()->clearSelection();
-  for (int c = 1; c < colCount_; ++c) {
-    if (!isColumnHidden(c - 1)) {
+  for (int c = 0; c < model_->columnCount({}); ++c) {
+    if (!isColumnHidden(c)) {
       // Qt selects the current row with it, which is what the grid shows for a selection
       // of none.
-      setCurrentIndex(model_->index(row - 1, c - 1));
+      setCurrentIndex(model_->index(row - 1, c));
       return;
     }
   }
@@ -214,13 +226,19 @@ void TStringGrid::SetColWidth(int col, int width) {
 
 void TStringGrid::ApplyColWidth(int col) {
   int width = colWidths_[static_cast<size_t>(col)];
-  if (col == 0) {
+  if (col < fixedCols_) {
     verticalHeader()->setVisible(width > 0);
     if (width > 0) verticalHeader()->setFixedWidth(width);
     return;
   }
-  setColumnHidden(col - 1, width <= 0);
-  if (width > 0) horizontalHeader()->resizeSection(col - 1, width);
+  setColumnHidden(col - fixedCols_, width <= 0);
+  if (width > 0) horizontalHeader()->resizeSection(col - fixedCols_, width);
+}
+
+void TStringGrid::keyPressEvent(QKeyEvent* event) {
+  // Qt selects the current row alone on Space; the grid types nothing into its cells.
+  if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Select) return;
+  QTableView::keyPressEvent(event);
 }
 
 int TStringGrid::Row() const { return currentRow_; }
@@ -231,6 +249,6 @@ TGridRect TStringGrid::Selection() const {
     top = std::min(top, range.top());
     bottom = std::max(bottom, range.bottom());
   }
-  if (bottom < 0) return {1, currentRow_, colCount_ - 1, currentRow_};
-  return {1, top + 1, colCount_ - 1, bottom + 1};
+  if (bottom < 0) return {fixedCols_, currentRow_, colCount_ - 1, currentRow_};
+  return {fixedCols_, top + 1, colCount_ - 1, bottom + 1};
 }

@@ -77,13 +77,18 @@ struct TGridRect {
 };
 
 // A grid of texts with one fixed title row (row 0) and one fixed column (column 0), whole
-// rows selected as one contiguous block, and no cell editing.
+// rows selected as one contiguous block, and no cell editing. A grid of a single column has
+// no fixed column: that column is selectable, as the class library lowers its fixed columns
+// when no other column is left (and keeps them lowered when columns are added again).
 //
 // Cells[col][row] reads a cell ("" outside the grid) and writes one; a cell written
 // outside the current row or column count is kept and shows once the grid grows to it.
 // Setting RowCount makes row 1 the current row and clears the selection. The selection
 // is never empty: with no rows chosen it is the current row. A column width of 0 or less
 // hides the column.
+//
+// Tab and Shift+Tab move the focus to the next and previous control, as in a grid without
+// "goTabs"; typed characters change nothing, as in a grid without editing.
 class TStringGrid : public QTableView, public TControl {
  public:
   explicit TStringGrid(TComponent* owner);
@@ -101,11 +106,20 @@ class TStringGrid : public QTableView, public TControl {
   void SetDefaultColWidth(int width);
   void SetDefaultRowHeight(int height);
 
+  // 1, or 0 once the column count has come down to 1.
+  int FixedCols() const { return fixedCols_; }
+
   // The current row (1 or more).
   int Row() const;
   // The selected rows, from top to bottom; Left and Right are the first and last column
-  // after the fixed one.
+  // after the fixed ones.
   TGridRect Selection() const;
+
+  // Qt jumps to the next row whose text starts with what was typed; the grid does not.
+  void keyboardSearch(const QString&) override {}
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   friend class TGridCell;
@@ -121,6 +135,7 @@ class TStringGrid : public QTableView, public TControl {
 
   GridModel* model_;
   int colCount_ = 5;
+  int fixedCols_ = 1;
   int rowCount_ = 5;
   int defaultColWidth_ = 64;
   int currentRow_ = 1;

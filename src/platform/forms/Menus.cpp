@@ -48,8 +48,10 @@ TMenuItem::TMenuItem(TComponent* owner) : QAction(ClientWidgetOf(owner)), TCompo
 
 void TMenuItem::SetCaption(const AnsiString& caption) {
   caption_ = caption;
-  setSeparator(caption == "-");
-  setText(ToQtLine(caption));
+  // A separator is a line: the style would draw the "-" as a section title beside it.
+  const bool separator = caption == "-";
+  setSeparator(separator);
+  setText(separator ? QString() : ToQtLine(caption));
 }
 
 void TMenuItem::SetShortCut(const AnsiString& shortCut) {

@@ -7,7 +7,8 @@
 
 #include "platform/forms/Classes.h"
 
-// Menus of the class library. A caption "-" makes a separator; "&" marks the accelerator.
+// Menus of the class library. A caption "-" makes a separator, a line without text; "&"
+// marks the accelerator.
 class TMenuItem : public QAction, public TComponent {
  public:
   explicit TMenuItem(TComponent* owner);

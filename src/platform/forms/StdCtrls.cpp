@@ -2,7 +2,12 @@
 
 #include <QAbstractItemView>
 #include <QFontMetrics>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalBlocker>
+#include <algorithm>
+#include <cmath>
 
 #include "platform/forms/QtText.h"
 
@@ -24,6 +29,15 @@ TButton::TButton(TComponent* owner) : QPushButton(ClientWidgetOf(owner)), TContr
 
 void TButton::CaptionChanged() { setText(ToQtLine(Caption())); }
 
+void TButton::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    click();
+    return;
+  }
+  QPushButton::keyPressEvent(event);
+}
+
 TCheckBox::TCheckBox(TComponent* owner) : QCheckBox(ClientWidgetOf(owner)), TControl(owner, this, 97, 17) {}
 
 void TCheckBox::SetAlignment(TAlignment alignment) {
@@ -42,6 +56,32 @@ void TEdit::SetText(const AnsiString& text) {
 }
 
 namespace {
+
+// Relative luminance and contrast ratio of colours, as the web's accessibility guidelines
+// define them.
+double Luminance(const QColor& color) {
+  auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+  return 0.2126 * linear(color.redF()) + 0.7152 * linear(color.greenF()) + 0.0722 * linear(color.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b) {
+  const double la = Luminance(a), lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The text colour, moved toward black or white (whichever lies further from the background)
+// just far enough to read: a contrast of 4.5:1.
+QColor Readable(const QColor& text, const QColor& background) {
+  const QColor target = Contrast(Qt::black, background) >= Contrast(Qt::white, background) ? Qt::black : Qt::white;
+  QColor color = text;
+  for (int step = 1; step <= 20 && Contrast(color, background) < 4.5; ++step) {
+    const double t = step / 20.0;
+    color = QColor::fromRgbF(static_cast<float>(text.redF() + (target.redF() - text.redF()) * t),
+                             static_cast<float>(text.greenF() + (target.greenF() - text.greenF()) * t),
+                             static_cast<float>(text.blueF() + (target.blueF() - text.blueF()) * t));
+  }
+  return color;
+}
 
 bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
 
@@ -102,6 +142,7 @@ TMemo::TMemo(TComponent* owner)
     if (settingText_) return;
     text_ = FromQt(toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
   });
+  KeepDisabledTextReadable();
 }
 
 TMemo::~TMemo() { delete Lines; }
@@ -136,6 +177,14 @@ void TMemo::SetColor(TColor color) {
   QPalette p = palette();
   p.setColor(QPalette::Base, p.color(color == clBtnFace ? QPalette::Button : QPalette::Base));
   p.setColor(QPalette::Disabled, QPalette::Base, p.color(QPalette::Active, QPalette::Base));
+  setPalette(p);
+  KeepDisabledTextReadable();
+}
+
+void TMemo::KeepDisabledTextReadable() {
+  QPalette p = palette();
+  const QColor background = p.color(QPalette::Disabled, QPalette::Base);
+  p.setColor(QPalette::Disabled, QPalette::Text, Readable(p.color(QPalette::Disabled, QPalette::Text), background));
   setPalette(p);
 }
 
@@ -192,6 +241,25 @@ void TComboBox::SetStyle(TComboBoxStyle style) {
   QSignalBlocker blocker(this);
   setEditable(style == csDropDown);
   setInsertPolicy(QComboBox::NoInsert);
+}
+
+void TComboBox::showPopup() {
+  QComboBox::showPopup();
+  // Qt opens the list as wide as the box, and the box may be narrower than its entries.
+  QAbstractItemView* list = view();
+  QWidget* popup = list != nullptr ? list->window() : nullptr;
+  if (popup == nullptr || popup == window()) return;
+  int wanted = list->sizeHintForColumn(0) + 2 * list->frameWidth() + (popup->width() - list->width());
+  if (list->verticalScrollBar()->isVisible()) wanted += list->verticalScrollBar()->width();
+  if (wanted <= popup->width()) return;
+  QRect place = popup->geometry();
+  place.setWidth(wanted);
+  if (const QScreen* shown = popup->screen()) {
+    const QRect room = shown->availableGeometry();
+    place.setWidth(std::min(wanted, room.width()));
+    if (place.right() > room.right()) place.moveRight(room.right());
+  }
+  popup->setGeometry(place);
 }
 
 bool TComboBox::DroppedDown() const { return view() != nullptr && view()->isVisible(); }

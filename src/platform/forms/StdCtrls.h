@@ -22,6 +22,8 @@ class TLabel : public QLabel, public TControl {
   void CaptionChanged() override;
 };
 
+// A push button. Enter clicks it while it has the focus, as Space does: the focused button
+// is the active one, as in the class library.
 class TButton : public QPushButton, public TControl {
  public:
   explicit TButton(TComponent* owner);
@@ -29,6 +31,7 @@ class TButton : public QPushButton, public TControl {
 
  protected:
   void CaptionChanged() override;
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 class TCheckBox : public QCheckBox, public TControl {
@@ -57,7 +60,8 @@ class TEdit : public QLineEdit, public TControl {
 
 // A multi-line text. Its text reads back exactly as it was set; Lines->Add appends a line
 // as the class library's memo does (the line and a line break, after a line break of its
-// own when the text does not end in one).
+// own when the text does not end in one). Disabled, it shows its text in grey that still
+// stands out from its background by a contrast of at least 4.5:1.
 class TMemo : public QTextEdit, public TControl {
  public:
   explicit TMemo(TComponent* owner);
@@ -73,6 +77,7 @@ class TMemo : public QTextEdit, public TControl {
 
  private:
   void ApplyAlignment();
+  void KeepDisabledTextReadable();
 
   AnsiString text_;
   TAlignment alignment_ = taLeftJustify;
@@ -82,7 +87,8 @@ class TMemo : public QTextEdit, public TControl {
 enum TComboBoxStyle { csDropDown, csDropDownList };
 
 // A combo box. Nothing is selected after its items are filled in; choosing an entry in its
-// list fires OnSelect, also when it is the current one; typed text adds no item.
+// list fires OnSelect, also when it is the current one; typed text adds no item. Its list
+// opens at least as wide as its longest entry, within the screen.
 class TComboBox : public QComboBox, public TControl {
  public:
   explicit TComboBox(TComponent* owner);
@@ -103,6 +109,8 @@ class TComboBox : public QComboBox, public TControl {
   void SetDroppedDown(bool droppedDown);
 
   TNotifyEvent OnSelect;
+
+  void showPopup() override;
 };
 
 class TGroupBox : public QGroupBox, public TWinControl {
