@@ -132,16 +132,19 @@ TStringGrid::~TStringGrid() = default;
 
 const AnsiString& TStringGrid::Cell(int col, int row) const {
   static const AnsiString empty;
-  auto found = cells_.find({row, col});
-  return found == cells_.end() ? empty : found->second;
+  if (row < 0 || col < 0 || static_cast<size_t>(row) >= cells_.size()) return empty;
+  const auto& cells = cells_[static_cast<size_t>(row)];
+  return static_cast<size_t>(col) < cells.size() ? cells[static_cast<size_t>(col)] : empty;
 }
 
 void TStringGrid::SetCell(int col, int row, const AnsiString& text) {
   if (col < 0 || row < 0) return;
-  if (text.empty())
-    cells_.erase({row, col});
-  else
-    cells_[{row, col}] = text;
+  const auto r = static_cast<size_t>(row), c = static_cast<size_t>(col);
+  if (!text.empty() || (r < cells_.size() && c < cells_[r].size())) {
+    if (r >= cells_.size()) cells_.resize(r + 1);
+    if (c >= cells_[r].size()) cells_[r].resize(c + 1);
+    cells_[r][c] = text;
+  }
   if (col >= colCount_ || row >= rowCount_) return;
   if (col < fixedCols_) {
     if (row == 0) {
@@ -164,7 +167,8 @@ void TStringGrid::SetColCount(int count) {
   colCount_ = count;
   fixedCols_ = std::min(fixedCols_, count - 1);
   colWidths_.resize(static_cast<size_t>(count), defaultColWidth_);
-  std::erase_if(cells_, [count](const auto& cell) { return cell.first.second >= count; });
+  for (auto& cells : cells_)
+    if (cells.size() > static_cast<size_t>(count)) cells.resize(static_cast<size_t>(count));
   model_->endResetModel();
   if (fixedCols_ == 0) verticalHeader()->hide();
   for (int c = 0; c < colCount_; ++c) ApplyColWidth(c);
@@ -181,7 +185,7 @@ void TStringGrid::SetRowCount(int count) {
   } else if (count < rowCount_) {
     model_->beginRemoveRows(QModelIndex(), count - 1, rowCount_ - 2);
     rowCount_ = count;
-    cells_.erase(cells_.lower_bound({count, 0}), cells_.end());
+    if (cells_.size() > static_cast<size_t>(count)) cells_.resize(static_cast<size_t>(count));
     model_->endRemoveRows();
   }
   SetCurrentRow(1);

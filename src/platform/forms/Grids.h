@@ -139,6 +139,6 @@ class TStringGrid : public QTableView, public TControl {
   int rowCount_ = 5;
   int defaultColWidth_ = 64;
   int currentRow_ = 1;
-  std::map<std::pair<int, int>, AnsiString> cells_;  // by row, then column; empty ones left out
+  std::vector<std::vector<AnsiString>> cells_;  // by row, then column; as far as written
   std::vector<int> colWidths_;
 };
