@@ -95,13 +95,12 @@ void RawData::AddLine(const AnsiString& line, const Settings& settings) {
 }
 
 void RawData::AddStoredLine(std::string_view stored, const std::shared_ptr<const FieldLayout>& layout) {
-  // The warning and the row of AddLine, without a copy of the line.
-  const std::size_t separators = static_cast<std::size_t>(std::count(stored.begin(), stored.end(), ','));
-  const bool trailing = !stored.empty() && stored.back() == ',';
-  const std::size_t pieces = stored.empty() ? 0 : separators + (trailing ? 0 : 1);
-  if (pieces < 2) {
+  // The warning and the row of AddLine, without a copy of the line. It splits into fewer than
+  // two pieces when it holds no ",", or only one that ends it.
+  const std::size_t comma = stored.find(',');
+  if (comma == std::string_view::npos || comma + 1 == stored.size()) {
     const AnsiString line(stored);
     Log("wrong split: '" + line + "' to '" + line + "'...", 1);
   }
-  if (pieces > 0) rows.AddStored(stored, layout);
+  if (!stored.empty()) rows.AddStored(stored, layout);
 }
