@@ -5,7 +5,9 @@
 //   bits 0-1: the code-page list: 65001; 1251; 65001 and 1251; 866, 20866 and 10007
 //   bits 2-5: after the load: 1 to 3 the shipped journal, selection or element table on the
 //     spreadsheet server; 4 the full report, which writes its workbook; anything else nothing:
-//     a report costs many loads, so most inputs go to the load alone
+//     a report costs many loads, so most inputs go to the load alone. A file of more than
+//     kMostPrintedRows raw rows is not printed: a report's cost goes by the row, and rows in
+//     such numbers are alike.
 //   bits 6-7 both set: the workbook of the journal, selection or element table is written
 //   bit 7: the rows are numbered
 //   bits 5-7 all set: the code-page probe of the first data line is on
@@ -26,6 +28,8 @@ const std::vector<std::uint32_t> kCodePageLists[] = {{65001}, {1251}, {65001, 12
 
 const char* const kTemplates[] = {"1-journal.txt", "2-selected.txt", "3-elements.txt"};
 
+constexpr std::size_t kMostPrintedRows = 256;
+
 // What the data window would hand over as its selection: some analysis times, an empty id.
 std::vector<AnsiString> SomeIds(const ReportData& data) {
   std::vector<AnsiString> ids;
@@ -37,6 +41,7 @@ std::vector<AnsiString> SomeIds(const ReportData& data) {
 }
 
 void Print(const ReportData& data, unsigned what, bool written, bool numbered) {
+  if (data.raw.rows.size() > kMostPrintedRows) return;
   if (what == 4) {
     fuzz::CountingProgress progress;
     try {
