@@ -171,7 +171,6 @@ void PrintFixedResults(const Settings& settings, unsigned how) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzz::ShippedSettings();  // the shipped templates beside the program
   fuzz::ProgramFolder::Get().Write("fixed.csv", kResults);
   return 0;
 }
