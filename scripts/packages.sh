@@ -23,3 +23,5 @@ KELVARN_BUILD_PACKAGES=(build-essential cmake pkg-config libgtest-dev libgmock-d
   qt6-base-dev qt6-qpa-plugins libxlsxwriter-dev zlib1g-dev qt6-translations-l10n)
 # The GUI tests measure Russian captions, so a font with Cyrillic must be there.
 KELVARN_TEST_PACKAGES=(python3-openpyxl fonts-dejavu-core)
+# The fuzz targets: clang with libFuzzer and the sanitizers' runtimes.
+KELVARN_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)

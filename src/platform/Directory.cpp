@@ -30,16 +30,17 @@ WideString UpperCase(const AnsiString& text) {
 
 bool Matches(const char16_t* pattern, const char16_t* patternEnd, const char16_t* name,
              const char16_t* nameEnd) {
-  // Greedy match with one point to come back to: the last "*" seen.
+  // Greedy match with one point to come back to: the last "*" seen. A "*" of the pattern
+  // is always the wildcard, also where the name holds a "*" (a legal name here).
   const char16_t* star = nullptr;
   const char16_t* resume = nullptr;
   while (name != nameEnd) {
-    if (pattern != patternEnd && (*pattern == u'?' || *pattern == *name)) {
-      ++pattern;
-      ++name;
-    } else if (pattern != patternEnd && *pattern == u'*') {
+    if (pattern != patternEnd && *pattern == u'*') {
       star = pattern++;
       resume = name;
+    } else if (pattern != patternEnd && (*pattern == u'?' || *pattern == *name)) {
+      ++pattern;
+      ++name;
     } else if (star != nullptr) {
       pattern = star + 1;
       name = ++resume;

@@ -118,7 +118,10 @@ void Settings::ReadAliasLine(const AnsiString& line) {
   std::vector<AnsiString> parts = Split(line, '=');
   if (parts.empty()) return;
   std::vector<AnsiString> names = Split(parts[0], ',');
-  if (names.size() < 2) return;
+  // An empty key names no group. Its aliases would find "", which reads as no group at all,
+  // and take the names away from the groups that list them ("B," would drop every "B" line
+  // from the samples).
+  if (names.size() < 2 || names.back().empty()) return;
   AnsiString key = FromFileUtf8(names.back());
   std::vector<AnsiString>& list = aliases[key];
   for (std::size_t i = 0; i + 1 < names.size(); ++i) list.push_back(FromFileUtf8(names[i]));

@@ -30,6 +30,9 @@ TEST(Directory, WildcardsMatchWithoutRegardToCase) {
       {"?.txt", "ab.txt", false},       {"a?c", "abc", true},           {"a*b*c", "aXbYc", true},
       {"a*b*c", "aXbYcZ", false},       {"*", "", true},                {"", "a", false},
       {"**x", "abx", true},
+      // A "*" of the pattern is the wildcard, also against a "*" in the name.
+      {"*", "**", true},                {"*", "*a", true},              {"*.txt", "*1-journal.txt", true},
+      {"a*", "a*", true},               {"*a", "**a", true},            {"*.txt", "*.csv", false},
   };
   for (const auto& c : cases)
     EXPECT_EQ(WildcardMatches(Cp(c.pattern), Cp(c.name)), c.matches) << c.pattern << " " << c.name;
@@ -42,6 +45,14 @@ TEST(Directory, ListsMatchingNamesInTheOrderOfAnNtfsFolder) {
   EXPECT_EQ(Names(ListDirectory(dir.Path("t/*.txt"))),
             (std::vector<AnsiString>{"A.txt", "b.txt", "c.TXT", "_x.txt", Cp("ёж.txt"), Cp("ель.txt"),
                                      Cp("Яблоко.txt")}));
+}
+
+TEST(Directory, ListsANameThatBeginsWithAStar) {
+  TempProgramDir dir;
+  dir.Write("templates/*1-journal.txt", "x");
+  dir.Write("templates/2-selected.txt", "x");
+  EXPECT_EQ(Names(ListDirectory(dir.Path("templates/*.txt"))),
+            (std::vector<AnsiString>{"*1-journal.txt", "2-selected.txt"}));
 }
 
 TEST(Directory, MarksFoldersAndLeavesOutWhatIsNoFile) {

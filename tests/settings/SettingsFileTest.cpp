@@ -179,6 +179,17 @@ TEST_F(SettingsFileTest, AliasLines) {
   EXPECT_EQ(settings.GetDisplayNameByAlias("X1"), Cp("Тетрациклин"));
 }
 
+TEST_F(SettingsFileTest, AnAliasLineWithAnEmptyKeyIsIgnored) {
+  // Found by fuzzing: the sixth line "B," listed "B" under the key "", so that "B" found no
+  // group and its lines left the samples.
+  Settings settings = LoadWith("\n\n\n\n\nB,\nTCS,=Name\nX,,\n");
+  EXPECT_EQ(settings.aliases.count(""), 0u);
+  EXPECT_EQ(settings.displayNames.count(""), 0u);
+  EXPECT_EQ(settings.FindKeyByAlias("B"), "{b}");
+  EXPECT_EQ(settings.FindKeyByAlias("TCS"), "{tcs}");
+  EXPECT_EQ(settings.FindKeyByAlias("X"), "");
+}
+
 TEST_F(SettingsFileTest, ALineOf2047BytesShiftsTheLineNumbers) {
   std::string line1 = "cp=65001";
   line1 += std::string(2047 - line1.size(), ',');
