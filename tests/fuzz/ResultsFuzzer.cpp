@@ -30,13 +30,14 @@ const char* const kTemplates[] = {"1-journal.txt", "2-selected.txt", "3-elements
 
 constexpr std::size_t kMostPrintedRows = 256;
 
-// What the data window would hand over as its selection: some analysis times, an empty id.
+// What the data window would hand over as its selection: the keys of some samples, an empty
+// id, and a time alone, which designates nothing.
 std::vector<AnsiString> SomeIds(const ReportData& data) {
   std::vector<AnsiString> ids;
-  const auto& rows = data.raw.rows;
-  if (!rows.empty()) ids.push_back(rows.front().time);
+  if (!data.records.empty()) ids.push_back(data.records.begin()->first);
   ids.push_back("");
-  if (rows.size() > 1) ids.push_back(rows.back().time);
+  if (data.records.size() > 1) ids.push_back(data.records.rbegin()->first);
+  if (!data.raw.rows.empty()) ids.push_back(data.raw.rows[0].time);
   return ids;
 }
 

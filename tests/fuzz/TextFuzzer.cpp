@@ -17,6 +17,7 @@
 #include <cctype>
 #include <climits>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "FuzzSupport.h"
@@ -24,6 +25,7 @@
 #include "platform/CodePages.h"
 #include "platform/Directory.h"
 #include "platform/Numbers.h"
+#include "platform/System.h"
 #include "platform/TextFile.h"
 #include "platform/spreadsheet/CellAddress.h"
 #include "platform/spreadsheet/XlsxText.h"
@@ -151,6 +153,18 @@ void CheckCodePages(std::string_view bytes) {
       FUZZ_CHECK(wide.empty());
       FUZZ_CHECK_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
     }
+    // Straight into the ANSI code page, as through the wide text, strict or not.
+    for (unsigned flags : {0u, MB_ERR_INVALID_CHARS}) {
+      SetLastError(0);
+      const std::optional<AnsiString> direct = SingleByteToAnsi(codePage, flags, text);
+      const unsigned directError = GetLastError();
+      SetLastError(0);
+      const AnsiString through = WideToAnsi(ToWide(text, static_cast<int>(codePage), flags));
+      if (direct) {
+        FUZZ_CHECK_EQ(*direct, through);
+        FUZZ_CHECK_EQ(directError, GetLastError());
+      }
+    }
   }
   // The system's code pages under their own numbers.
   FUZZ_CHECK_EQ(ToWide(text, CP_ACP), ToWide(text, 1251));
@@ -173,9 +187,13 @@ void CheckCodePages(std::string_view bytes) {
   std::u16string decoded;
   FUZZ_CHECK(reference::DecodeUtf8(utf8, decoded));
   FUZZ_CHECK_EQ(Utf8ToAnsi(utf8), expected);
-  // A name that comes back from the system: accepted only when it converts faithfully.
-  AnsiString name;
-  if (TryUtf8ToAnsi(text, name)) FUZZ_CHECK_EQ(AnsiToUtf8(name), text);
+  // A name that comes back from the system, whatever its bytes, names the same file again and
+  // shows as it is.
+  const AnsiString path = FromSystemPath(text);
+  std::string back;
+  FUZZ_CHECK(ToSystemPath(path, back));
+  FUZZ_CHECK_EQ(back, text);
+  FUZZ_CHECK_EQ(DisplayText(path), text);
 }
 
 void CheckXlsxText(std::string_view bytes) {
