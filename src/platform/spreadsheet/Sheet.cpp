@@ -43,7 +43,7 @@ constexpr unsigned kValueMask = (1u << kEdgeShift) - 1;
 
 }  // namespace
 
-Sheet::Sheet() : textIds_(0, TextHash{this}, TextEqual{this}) {
+Sheet::Sheet() {
   formats_.push_back(CellFormat());
   formatIds_.emplace(formats_.front(), 0);
   numberFormats_.push_back(WideString());
@@ -86,10 +86,9 @@ std::uint32_t Sheet::Changed(std::uint32_t format, Change change) const {
 
 std::uint32_t Sheet::InternText(std::u16string_view text) {
   auto found = textIds_.find(text);
-  if (found != textIds_.end()) return *found;
+  if (found != textIds_.end()) return found->second;
   const auto id = static_cast<std::uint32_t>(texts_.size());
-  texts_.emplace_back(text);
-  textIds_.insert(id);
+  textIds_.emplace(texts_.emplace_back(text), id);
   return id;
 }
 

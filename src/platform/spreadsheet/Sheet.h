@@ -2,12 +2,12 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <variant>
 #include <vector>
 
@@ -155,24 +155,9 @@ class Sheet {
   };
   mutable std::array<Recent, 256> recent_{};
   std::vector<WideString> numberFormats_;
-  std::vector<WideString> texts_;
-  struct TextHash {
-    using is_transparent = void;
-    const Sheet* sheet;
-    std::size_t operator()(std::u16string_view text) const { return std::hash<std::u16string_view>()(text); }
-    std::size_t operator()(std::uint32_t id) const { return (*this)(std::u16string_view(sheet->texts_[id])); }
-  };
-  struct TextEqual {
-    using is_transparent = void;
-    const Sheet* sheet;
-    std::u16string_view View(std::u16string_view text) const { return text; }
-    std::u16string_view View(std::uint32_t id) const { return sheet->texts_[id]; }
-    template <class A, class B>
-    bool operator()(const A& a, const B& b) const {
-      return View(a) == View(b);
-    }
-  };
-  std::unordered_set<std::uint32_t, TextHash, TextEqual> textIds_;
+  // Each text once: a deque keeps its texts where they are, so the index can look at them.
+  std::deque<WideString> texts_;
+  std::unordered_map<std::u16string_view, std::uint32_t> textIds_;
   std::map<int, int> columnWidths_;
 };
 
