@@ -168,19 +168,26 @@ TEST_F(ShippedTemplates, JournalListsEverySampleWithItsMarks) {
   EXPECT_EQ(progress.ends, 1);
 }
 
-TEST_F(ShippedTemplates, JournalNumberedShowsRunningNumbersInPlaceOfTheIdsOnce) {
-  Run(kJournal);
-  RecordingSheet numbered;
-  RunInto(numbered, kJournal, {}, true);
-  // The same report but for the first column, which counts the rows in place of the ids.
-  for (const auto& [place, cell] : sheet.Cells()) {
-    const auto [row, col] = place;
-    if (col == 0 && row >= 5 && row <= 44)
-      EXPECT_EQ(numbered.ValueAt(row, col), std::to_string(row - 4));
-    else
-      EXPECT_EQ(numbered.ValueAt(row, col), cell.value) << row << "," << col;
+// Numbered, a report of every sample or line is the same report but for its first column,
+// which counts the rows in place of the ids, once.
+TEST_F(ShippedTemplates, NumberedReportsCountTheirRowsInPlaceOfTheIdsOnce) {
+  struct Case {
+    const char* name;
+    int firstRow, lastRow;  // of the data
+  } cases[] = {{kJournal, 5, 44}, {kElements, 4, 286}};
+  for (const Case& c : cases) {
+    RecordingSheet plain, numbered;
+    RunInto(plain, c.name);
+    RunInto(numbered, c.name, {}, true);
+    for (const auto& [place, cell] : plain.Cells()) {
+      const auto [row, col] = place;
+      if (col == 0 && row >= c.firstRow && row <= c.lastRow)
+        EXPECT_EQ(numbered.ValueAt(row, col), std::to_string(row - c.firstRow + 1)) << c.name;
+      else
+        EXPECT_EQ(numbered.ValueAt(row, col), cell.value) << c.name << " " << row << "," << col;
+    }
+    EXPECT_EQ(numbered.Cells().size(), plain.Cells().size()) << c.name;
   }
-  EXPECT_EQ(numbered.Cells().size(), sheet.Cells().size());
 }
 
 TEST_F(ShippedTemplates, JournalReadsTheSameFromThe1251Sample) {
@@ -236,19 +243,6 @@ TEST_F(ShippedTemplates, ElementTableHasEveryResultLineLastFirst) {
   EXPECT_EQ(positives, 5);
   EXPECT_EQ(sheet.ValueAt(288, 0).rfind("\"-\" - негатив", 0), 0u);
   EXPECT_EQ(progress.steps, 1 + 2 + 283 + 1);
-}
-
-TEST_F(ShippedTemplates, ElementTableNumberedCountsItsRowsInPlaceOfTheIds) {
-  Run(kElements);
-  RecordingSheet numbered;
-  RunInto(numbered, kElements, {}, true);
-  for (const auto& [place, cell] : sheet.Cells()) {
-    const auto [row, col] = place;
-    if (col == 0 && row >= 4 && row <= 286)
-      EXPECT_EQ(numbered.ValueAt(row, col), std::to_string(row - 3));
-    else
-      EXPECT_EQ(numbered.ValueAt(row, col), cell.value) << row << "," << col;
-  }
 }
 
 TEST_F(ShippedTemplates, TheNameRunsOnOneLineOverATallerFirstRow) {
