@@ -13,25 +13,7 @@ constexpr std::size_t kLargestChunk = std::size_t{1} << 22;
 
 }  // namespace
 
-RawRows::Storage& RawRows::Own() {
-  if (!storage_) {
-    storage_ = std::make_shared<Storage>();
-  } else if (storage_.use_count() > 1) {
-    // Shared with a copy: this one takes lines of its own before it changes.
-    auto own = std::make_shared<Storage>();
-    own->layouts = storage_->layouts;
-    std::shared_ptr<Storage> shared = std::move(storage_);
-    storage_ = own;
-    for (const Row& row : shared->rows) {
-      std::string_view stored = Store(std::string_view(row.text, row.length));
-      own->rows.push_back({stored.data(), row.length, row.layout});
-    }
-  }
-  return *storage_;
-}
-
-std::string_view RawRows::Store(std::string_view text) {
-  Storage& storage = Own();
+std::string_view RawRows::StoreIn(Storage& storage, std::string_view text) {
   if (text.size() > storage.left) {
     // Chunks grow with the file, up to a size whose first touch costs little.
     storage.chunkSize = std::min(storage.chunkSize * 2, kLargestChunk);
@@ -46,6 +28,26 @@ std::string_view RawRows::Store(std::string_view text) {
   storage.left -= text.size();
   return std::string_view(at, text.size());
 }
+
+RawRows::Storage& RawRows::Own() {
+  if (!storage_) {
+    storage_ = std::make_shared<Storage>();
+  } else if (storage_.use_count() > 1) {
+    // Shared with a copy: this one takes lines of its own before it changes. They go straight
+    // into the new storage, which is not yet this one's.
+    auto own = std::make_shared<Storage>();
+    own->layouts = storage_->layouts;
+    own->rows.reserve(storage_->rows.size());
+    for (const Row& row : storage_->rows) {
+      std::string_view stored = StoreIn(*own, std::string_view(row.text, row.length));
+      own->rows.push_back({stored.data(), row.length, row.layout});
+    }
+    storage_ = std::move(own);
+  }
+  return *storage_;
+}
+
+std::string_view RawRows::Store(std::string_view text) { return StoreIn(Own(), text); }
 
 void RawRows::AddStored(std::string_view stored, const std::shared_ptr<const FieldLayout>& layout) {
   Storage& storage = Own();

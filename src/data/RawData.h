@@ -68,6 +68,8 @@ class RawRows {
     std::vector<std::shared_ptr<const FieldLayout>> layouts;
   };
   Storage& Own();
+  // Keeps the text in the storage's chunks and gives it back.
+  static std::string_view StoreIn(Storage& storage, std::string_view text);
 
   std::shared_ptr<Storage> storage_;
 };

@@ -29,3 +29,28 @@ TEST_F(RawDataTest, AnEmptyLineIsLoggedAndGivesNoRow) {
   EXPECT_TRUE(raw.rows.empty());
   EXPECT_EQ(LogText(), "[WARNING] wrong split: '' to ''...\n");
 }
+
+TEST_F(RawDataTest, ACopyThatAddsLinesKeepsEveryEarlierRowAndLeavesTheOriginal) {
+  Settings settings;
+  settings.LoadFieldIndexes("{id},0,{ename},1");
+  auto ids = [](const RawData& raw) {
+    std::vector<AnsiString> seen;
+    for (const RawItemData& row : raw.rows) seen.push_back(row.id);
+    return seen;
+  };
+  RawData original;
+  ASSERT_TRUE(original.Parse({"2,TCS", "1,CAP"}, settings));
+
+  RawData copy = original;
+  copy.AddLine("3,B", settings);
+  RawData copyOfCopy = copy;
+  copyOfCopy.AddLine("4,QNS", settings);
+  copyOfCopy.AddLine("5,TYL", settings);
+  copy.AddLine("6,LIN", settings);
+
+  EXPECT_EQ(ids(original), (std::vector<AnsiString>{"1", "2"}));
+  EXPECT_EQ(ids(copy), (std::vector<AnsiString>{"1", "2", "3", "6"}));
+  EXPECT_EQ(ids(copyOfCopy), (std::vector<AnsiString>{"1", "2", "3", "4", "5"}));
+  EXPECT_EQ(copyOfCopy.rows[4].ename, "TYL");
+  EXPECT_EQ(copy.rows[1].ename, "TCS");
+}
