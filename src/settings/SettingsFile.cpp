@@ -13,12 +13,17 @@ constexpr std::size_t kLineBuffer = 2048;
 // Words, aliases and display names are UTF-8 in the file.
 AnsiString FromFileUtf8(const AnsiString& text) { return WideToAnsi(Utf8ToWide(text)); }
 
+// A line without a separator is a list of its one word, or of none when it is empty.
 void ReadWords(const AnsiString& line, std::vector<AnsiString>& words) {
   AnsiString converted = FromFileUtf8(line);
-  if (converted.find(',') != AnsiString::npos)
+  if (converted.find(',') != AnsiString::npos) {
     words = Split(converted, ',');
-  else if (converted.find(';') != AnsiString::npos)
+  } else if (converted.find(';') != AnsiString::npos) {
     words = Split(converted, ';');
+  } else {
+    while (!converted.empty() && (converted.back() == '\n' || converted.back() == '\r')) converted.pop_back();
+    if (!converted.empty()) words = {converted};
+  }
 }
 
 struct BuiltinAlias {

@@ -59,7 +59,8 @@ TEST_F(SettingsFileTest, ResultWordLines) {
     Words positives, negatives;
   } cases[] = {
       {"Positive,Pos\n", "Negative,Neg\n", {"Positive", "Pos"}, {"Negative", "Neg"}},
-      {"Positive\n", "Negative\n", {}, {}},
+      {"Positive\n", "Negative\n", {"Positive"}, {"Negative"}},
+      {"Позитив\n", "\n", {Cp("Позитив")}, {}},
       {"Positive,\n", "\n", {"Positive", ""}, {}},
       {"a,b;c\n", "x;y\n", {"a", "b;c"}, {"x", "y"}},
       {" a , b\n", "a,,b\n", {" a ", " b"}, {"a", "", "b"}},
@@ -71,6 +72,11 @@ TEST_F(SettingsFileTest, ResultWordLines) {
     EXPECT_EQ(settings.positives, c.positives) << c.line2;
     EXPECT_EQ(settings.negatives, c.negatives) << c.line3;
   }
+  // A single word on a line marks the results that carry it.
+  Settings single = LoadWith("cp=65001\nPositive\nNegative\n");
+  EXPECT_EQ(single.GetResultMark("Positive"), Cp("ПОЗ"));
+  EXPECT_EQ(single.GetResultMark("Negative"), "-");
+  EXPECT_EQ(single.GetResultMark("Positive,"), Cp("неизвестно"));
   // Words written in UTF-8 match a result decoded into the ANSI code page.
   Settings settings = LoadWith("cp=65001\nПозитив,Положительно\nНегатив,-\n");
   EXPECT_EQ(settings.GetResultMark(Cp("Положительно")), Cp("ПОЗ"));
