@@ -222,14 +222,15 @@ TEST_F(ReportDataTest, A1251FileReadsWholeUnderTheUtf8And1251List) {
 
 TEST_F(ReportDataTest, ReplacedBytesAreLoggedOncePerFileWithTheirLine) {
   // A 1251 file under UTF-8 alone: its words cannot be read, and the log says so once.
-  ReportData data = LoadBytes(std::string(kHeader) + "1,P1,t1,,b,TCS,Negative,0.1\n" +
-                              "2,P1,t2,,b,TCS,\xCD\xE5\xE3\xE0\xF2\xE8\xE2,0.1\n" +
-                              "3,P1,t3,,b,TCS,\xCF\xEE\xE7\xE8\xF2\xE8\xE2,0.9\n");
+  // Its lines end in CR LF; the quoted line holds neither.
+  ReportData data = LoadBytes(std::string(kHeader) + "1,P1,t1,,b,TCS,Negative,0.1\r\n" +
+                              "2,P1,t2,,b,TCS,\xCD\xE5\xE3\xE0\xF2\xE8\xE2,0.1\r\n" +
+                              "3,P1,t3,,b,TCS,\xCF\xEE\xE7\xE8\xF2\xE8\xE2,0.9\r\n");
   ASSERT_EQ(data.records.size(), 3u);
   EXPECT_EQ(data.records.rbegin()->second.GetMedsResult("{tcs}"), "???????");
   EXPECT_EQ(LogText(),
             "[WARNING] invalid bytes replaced in line 3 with cp: 65001 for "
-            "'2,P1,t2,,b,TCS,\xCD\xE5\xE3\xE0\xF2\xE8\xE2,0.1\n'...\n"
+            "'2,P1,t2,,b,TCS,\xCD\xE5\xE3\xE0\xF2\xE8\xE2,0.1'...\n"
             "[TRACE] readed: 3 records...\n");
 }
 
