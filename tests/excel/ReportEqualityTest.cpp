@@ -62,7 +62,7 @@ std::vector<std::string> GeneratedDay(int samples) {
       minute += second / 60, second %= 60;
       hour += minute / 60, minute %= 60;
     }
-    char time[32];
+    char time[64];
     std::snprintf(time, sizeof time, "2026.12.%02d %02d:%02d:%02d", 9 + hour / 24, hour % 24, minute, second);
     char id[16];
     std::snprintf(id, sizeof id, dice.Next(40) == 0 ? "{provider}%d" : "%05d", 10 + s * 3);

@@ -110,11 +110,11 @@ Sheet::Row* Sheet::FindRow(int row) {
 const Sheet::Row* Sheet::FindRow(int row) const { return const_cast<Sheet*>(this)->FindRow(row); }
 
 Sheet::Row& Sheet::GetRow(int row) {
-  if (rows_.empty() || rows_.back().number < row) return rows_.emplace_back(Row{row});
+  if (rows_.empty() || rows_.back().number < row) return rows_.emplace_back(Row{row, kNoHeight, {}});
   if (rows_.back().number == row) return rows_.back();
   auto found = std::ranges::lower_bound(rows_, row, {}, &Row::number);
   if (found != rows_.end() && found->number == row) return *found;
-  return *rows_.insert(found, Row{row});
+  return *rows_.insert(found, Row{row, kNoHeight, {}});
 }
 
 Sheet::StoredCell* Sheet::FindCell(Row& row, int column) {
