@@ -19,6 +19,9 @@ struct ReadCell {
 struct ReadDimension {
   std::string size;  // width or height as Python prints it
   bool hidden = false;
+  bool bold = false;     // of its format
+  bool custom = false;   // a row with a format of its own, the default look too
+  int first = 0, last = 0;  // the columns a column entry spans
 };
 
 struct ReadBack {
@@ -28,9 +31,13 @@ struct ReadBack {
   std::map<std::string, ReadDimension> columns;  // by letter
   std::map<int, ReadDimension> rows;
   std::vector<std::string> sharedStrings;  // UTF-8, as Excel decodes them
+  std::map<std::string, std::string> texts;  // by coordinate, UTF-8, as Excel decodes them
   int cellFormats = 0;
 
   const ReadCell& Cell(const std::string& coordinate) const;
+  // Whether Excel shows the cell bold: a cell of the file by its own format, any other by its
+  // row's format where the row has one, else by its column's.
+  bool ShowsBold(const std::string& coordinate) const;
 };
 
 ReadBack ReadXlsx(const std::string& path);

@@ -203,3 +203,20 @@ TEST_F(Server, AFormatOverTheWholeSheetCostsByTheRange) {
             "Excel cannot complete this task with available resources");
   EXPECT_TRUE(SheetOf(app).Cells().empty());
 }
+
+TEST_F(Server, AFormatThatNoSmallFileCouldShowIsRefusedAndChangesNothing) {
+  // Font sizes in the upper and the lower half of the sheet that differ in three bands of
+  // columns: either half would need millions of cells of its own.
+  auto size = [&](const char16_t* range, int points) {
+    return FailureOf([&] { Range(range).GetProperty("Font").SetProperty("Size", points); });
+  };
+  EXPECT_EQ(size(u"A1:XFD524288", 14), "no failure");
+  EXPECT_EQ(size(u"A524289:XFD1048576", 9), "no failure");
+  EXPECT_EQ(size(u"A1:AD524288", 9), "no failure");
+  EXPECT_EQ(size(u"AE1:BH524288", 12), "no failure");
+  EXPECT_EQ(size(u"A524289:AD1048576", 12), "Excel cannot complete this task with available resources");
+  EXPECT_EQ(FormatAt(app, 600000, 1).fontSize, 9) << "the refused call changed nothing";
+  EXPECT_EQ(FormatAt(app, 1, 40).fontSize, 12);
+  EXPECT_EQ(size(u"A524289:AD524290", 12), "no failure") << "a small range is still taken";
+  EXPECT_EQ(FormatAt(app, 524290, 1).fontSize, 12);
+}

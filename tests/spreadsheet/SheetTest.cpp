@@ -188,7 +188,7 @@ TEST(Sheet, RowsToWriteHoldStoredCellsAndBlankOnesWhereARangeFormatReaches) {
   sheet.SetRowHeight(10, 10, 20);
   std::vector<std::string> rows;
   sheet.VisitRows([&](int row, int height, std::uint32_t rowFormat, const std::vector<WrittenCell>& cells) {
-    std::string text = std::to_string(row) + " h" + std::to_string(height) + (rowFormat ? " fmt" : "") + ":";
+    std::string text = std::to_string(row) + " h" + std::to_string(height) + (rowFormat != kNoRowFormat ? " fmt" : "") + ":";
     for (const WrittenCell& cell : cells) {
       const CellFormat& format = sheet.Format(cell.format);
       text += " " + std::to_string(cell.column) + (cell.kind == WrittenCell::Blank ? "" : "=") +
@@ -196,8 +196,32 @@ TEST(Sheet, RowsToWriteHoldStoredCellsAndBlankOnesWhereARangeFormatReaches) {
     }
     rows.push_back(text);
   });
+  // Where the whole row meets the whole column, a cell shows both, as the row's format alone would not.
   EXPECT_EQ(rows, (std::vector<std::string>{"2 h-1: 2b 3b 4b", "3 h-1: 2b 3=b9 4b9 59", "4 h-1: 39 49 59",
-                                            "6 h-1: 1=", "8 h-1 fmt:", "10 h20:"}));
-  EXPECT_TRUE(sheet.Format(sheet.ColumnFormats().at(7)).IsText());
-  EXPECT_EQ(sheet.ColumnFormats().size(), 1u);
+                                            "6 h-1: 1=", "8 h-1 fmt: 7b", "10 h20:"}));
+  ASSERT_EQ(sheet.ColumnFormats().size(), 1u);
+  EXPECT_EQ(sheet.ColumnFormats()[0].firstColumn, 7);
+  EXPECT_EQ(sheet.ColumnFormats()[0].lastColumn, 7);
+  EXPECT_TRUE(sheet.Format(sheet.ColumnFormats()[0].format).IsText());
+}
+
+TEST(Sheet, AHugeRangeIsHeldByColumnAndRowFormatsAndTheFewCellsAtItsBorder) {
+  Sheet sheet;
+  sheet.SetBold({2, 2, kMaxRows, kMaxColumns}, true);  // B2:XFD1048576
+  sheet.SetValue(At(1, 3), WideString(u"x"));          // above it, in a bold column
+  sheet.SetBold({1, 5, 1, 5}, true);                   // E1, bold of its own
+  std::vector<std::string> rows;
+  sheet.VisitRows([&](int row, int, std::uint32_t rowFormat, const std::vector<WrittenCell>& cells) {
+    std::string text = std::to_string(row) + (rowFormat == 0 ? " plain row:" : rowFormat == kNoRowFormat ? ":" : " row:");
+    for (const WrittenCell& cell : cells)
+      text += " " + std::to_string(cell.column) + (sheet.Format(cell.format).bold ? "b" : "");
+    rows.push_back(text);
+  });
+  EXPECT_EQ(rows, (std::vector<std::string>{"1 plain row: 3 5b"}));
+  ASSERT_EQ(sheet.ColumnFormats().size(), 1u);
+  EXPECT_EQ(sheet.ColumnFormats()[0].firstColumn, 2);
+  EXPECT_EQ(sheet.ColumnFormats()[0].lastColumn, kMaxColumns);
+  EXPECT_TRUE(sheet.Format(sheet.ColumnFormats()[0].format).bold);
+  EXPECT_TRUE(FormatAt(sheet, kMaxRows, kMaxColumns).bold);
+  EXPECT_FALSE(FormatAt(sheet, 1, 3).bold);
 }

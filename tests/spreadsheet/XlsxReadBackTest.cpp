@@ -169,6 +169,78 @@ TEST_F(XlsxReadBack, AnyTextShowsAsWritten) {
   }));
 }
 
+TEST_F(XlsxReadBack, TextsOfExcelsLengthReadBackAsTheyWereGiven) {
+  // Control characters cost one character each however the file stores them; a literal
+  // "_x0041_" costs its escaped underscore, so such a text keeps its longest start that fits.
+  WideString controls;
+  for (int i = 0; controls.size() < 32767; ++i) controls += i % 3 == 0 ? WideString(1, char16_t(1 + i % 31)) : u"a\r";
+  controls.resize(32767);
+  WideString lookalikes;
+  while (lookalikes.size() < 32767) lookalikes += u"_x0041_";
+  // 2,520 whole ones cost 13 each; the next fits but for its closing underscore.
+  const WideString fitting = lookalikes.substr(0, 2520 * 7 + 6);
+  const struct {
+    const char* cell;
+    WideString given, shown;
+  } cases[] = {
+      {"A1", controls, controls},
+      {"A2", controls + u"\x01", controls},  // cut to Excel's length as a plain text is
+      {"A3", WideString(32768, u'z'), WideString(32767, u'z')},
+      {"A4", lookalikes, fitting},
+      {"A5", u"_x0041\x02_x0042", u"_x0041\x02_x0042"},
+  };
+  int row = 1;
+  for (const auto& c : cases) Cell(row++, 1).SetProperty("Value", c.given);
+  ReadBack read = Show();
+  for (const auto& c : cases) {
+    ASSERT_EQ(read.texts.count(c.cell), 1u) << c.cell;
+    const std::string& shown = read.texts.at(c.cell);
+    EXPECT_EQ(shown.size(), PythonUtf8(c.shown).size()) << c.cell;
+    EXPECT_TRUE(shown == PythonUtf8(c.shown)) << c.cell;
+  }
+}
+
+TEST_F(XlsxReadBack, ACellsOwnLookWinsOverItsRowsAndColumns) {
+  Range(u"B1:XFD1048576").GetProperty("Font").SetProperty("Bold", true);  // whole columns
+  Cell(1, 2).SetProperty("Value", u"x");
+  Cell(1, 2).GetProperty("Font").SetProperty("Bold", false);
+  Range(u"A3:XFD3").GetProperty("Font").SetProperty("Bold", true);  // a whole row
+  Cell(3, 3).SetProperty("Value", u"y");
+  Cell(3, 3).GetProperty("Font").SetProperty("Bold", false);
+  Cell(1, 4).GetProperty("Font").SetProperty("Bold", false);  // no value
+  Range(u"A6:XFD6").GetProperty("Font").SetProperty("Size", 14);  // a whole row over the bold columns
+  ReadBack read = Show();
+  EXPECT_EQ(read.Cell("B1").value, "'x'");
+  EXPECT_EQ(read.Cell("C3").value, "'y'");
+  for (const char* plain : {"B1", "C3", "D1", "A1", "A2", "A6"}) EXPECT_FALSE(read.ShowsBold(plain)) << plain;
+  for (const char* bold : {"B2", "E5", "XFD1048576", "A3", "B3", "XFD3", "C1", "B6", "XFD6"})
+    EXPECT_TRUE(read.ShowsBold(bold)) << bold;
+  // The row's format is bold as the columns are; the one cell that is not, outside them, is written.
+  EXPECT_EQ(read.Cell("A6").size, "14.0");
+}
+
+TEST_F(XlsxReadBack, AFormatOverAHugeRangeCostsByWhatItHolds) {
+  const struct {
+    const char16_t* range;
+    std::vector<std::string> bold, plain;
+  } cases[] = {
+      {u"B2:XFD1048576", {"B2", "XFD1048576", "C500000", "XFD2"}, {"A1", "A2", "B1", "XFD1", "A1048576"}},
+      {u"B2:XFC1048575", {"B2", "XFC1048575", "C500000"}, {"A2", "B1", "XFD2", "B1048576", "XFD1048576"}},
+      {u"A1:FAA1048000", {"A1", "FAA1048000", "C250000"}, {"FAB1", "A1048001", "XFD1048576"}},
+  };
+  for (const auto& c : cases) {
+    SetUp();  // a workbook of its own
+    Range(c.range).GetProperty("Font").SetProperty("Bold", true);
+    Cell(2, 2).SetProperty("Value", u"kept");
+    ReadBack read = Show();
+    const std::string file = LastWrittenWorkbookSystemPath();
+    EXPECT_LT(std::filesystem::file_size(file), 200u * 1024) << file;
+    for (const std::string& cell : c.bold) EXPECT_TRUE(read.ShowsBold(cell)) << cell;
+    for (const std::string& cell : c.plain) EXPECT_FALSE(read.ShowsBold(cell)) << cell;
+    EXPECT_EQ(read.Cell("B2").value, "'kept'");
+  }
+}
+
 TEST(XlsxWriter, OneCellFormatPerDistinctLook) {
   WorkbookOutput output;
   spreadsheet::Sheet sheet;

@@ -2,7 +2,10 @@
 
 cell  coordinate type repr(value) length number_format wrap bold size left top bottom right
 col   letter width hidden
-row   number height hidden
+colfmt letter bold first-column last-column
+row   number height hidden (rows with a height or hidden)
+rowfmt number bold (rows with a format of their own)
+text  coordinate hex of the UTF-8 of the cell's text as the file holds it, decoded as Excel reads "_xHHHH_"
 sst   hex of the UTF-8 of each shared or inline string, decoded as Excel reads "_xHHHH_"
 xfs   the number of cell formats
 """
@@ -34,10 +37,28 @@ def main(path):
                               str(b.right.style)]))
     for letter, dim in sorted(ws.column_dimensions.items()):
         out.append('\t'.join(['col', letter, str(dim.width), str(bool(dim.hidden))]))
-    for number, dim in sorted(ws.row_dimensions.items()):
-        if dim.ht is not None or dim.hidden:
-            out.append('\t'.join(['row', str(number), str(dim.ht), str(bool(dim.hidden))]))
+        out.append('\t'.join(['colfmt', letter, str(bool(dim.font.b)), str(dim.min), str(dim.max)]))
     with zipfile.ZipFile(path) as archive:
+        sheet = ET.fromstring(archive.read('xl/worksheets/sheet1.xml'))
+        # openpyxl keeps no row format of the default look: whether a row has one is the file's.
+        custom = {int(row.get('r')) for row in sheet.iter(NS + 'row') if row.get('customFormat') in ('1', 'true')}
+        for number, dim in sorted(ws.row_dimensions.items()):
+            if dim.ht is not None or dim.hidden:
+                out.append('\t'.join(['row', str(number), str(dim.ht), str(bool(dim.hidden))]))
+            if number in custom:
+                out.append('\t'.join(['rowfmt', str(number), str(bool(dim.font.b))]))
+        shared = []
+        if 'xl/sharedStrings.xml' in archive.namelist():
+            shared = [''.join(t.text or '' for t in si.iter(NS + 't'))
+                      for si in ET.fromstring(archive.read('xl/sharedStrings.xml')).iter(NS + 'si')]
+        for c in sheet.iter(NS + 'c'):
+            if c.get('t') == 'inlineStr':
+                text = ''.join(t.text or '' for t in c.iter(NS + 't'))
+            elif c.get('t') == 's':
+                text = shared[int(c.find(NS + 'v').text)]
+            else:
+                continue
+            out.append('text\t' + c.get('r') + '\t' + excel_decode(text).encode('utf-8', 'surrogatepass').hex())
         for name in archive.namelist():
             if name.endswith('.xml') or name.endswith('.rels'):
                 ET.fromstring(archive.read(name))  # every part is well-formed XML

@@ -16,4 +16,6 @@ void RefuseGet(std::string_view property, std::string_view className) { Refuse("
 
 void RefuseSet(std::string_view property, std::string_view className) { Refuse("set", property, className); }
 
+void RefuseForResources() { throw Exception(kResourcesMessage); }
+
 }  // namespace spreadsheet

@@ -9,4 +9,8 @@ namespace spreadsheet {
 [[noreturn]] void RefuseGet(std::string_view property, std::string_view className);
 [[noreturn]] void RefuseSet(std::string_view property, std::string_view className);
 
+// Excel's refusal of a task that would take more than it has.
+constexpr const char* kResourcesMessage = "Excel cannot complete this task with available resources";
+[[noreturn]] void RefuseForResources();
+
 }  // namespace spreadsheet

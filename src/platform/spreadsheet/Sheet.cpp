@@ -4,6 +4,7 @@
 
 #include "platform/Exception.h"
 #include "platform/spreadsheet/PlainNumber.h"
+#include "platform/spreadsheet/ServerErrors.h"
 
 namespace spreadsheet {
 namespace {
@@ -27,19 +28,14 @@ bool Contains(const CellRect& rect, int row, int column) {
   return row >= rect.firstRow && row <= rect.lastRow && column >= rect.firstColumn && column <= rect.lastColumn;
 }
 
-bool IsWholeColumns(const CellRect& rect) { return rect.firstRow == 1 && rect.lastRow == kMaxRows; }
-
-bool IsWholeRows(const CellRect& rect) {
-  return rect.firstColumn == 1 && rect.lastColumn == kMaxColumns && !IsWholeColumns(rect);
-}
-
 // The kinds of change, in the top bits of a Change.
 enum ChangeKind : unsigned { kNumberFormat, kWrap, kFontSize, kBold, kBorder };
 constexpr unsigned kKindShift = 28;
 constexpr unsigned kEdgeShift = 24;
 constexpr unsigned kValueMask = (1u << kEdgeShift) - 1;
 
-[[noreturn]] void RefuseForResources() { throw Exception("Excel cannot complete this task with available resources"); }
+// How many large range formats a call weighs against the others.
+constexpr int kCheckedLargeRanges = 64;
 
 }  // namespace
 
@@ -127,6 +123,7 @@ Sheet::StoredCell* Sheet::FindCell(Row& row, int column) {
 
 Sheet::StoredCell& Sheet::GetCell(Row& row, int column) {
   if (StoredCell* cell = FindCell(row, column)) return *cell;
+  layout_.reset();
   StoredCell made{};
   made.column0 = static_cast<std::uint16_t>(column - 1);
   made.kind = WrittenCell::Blank;
@@ -145,6 +142,15 @@ void Sheet::ChangeFormat(const CellRect& rect, Change change) {
   }
   // Kept once for the range; the cells of it that are stored take it at once.
   rangeFormats_.push_back({rect, change});
+  if (IsLarge(rect)) {
+    layout_.reset();
+    // Refused at once while that is cheap to tell; past that, the file is refused when written.
+    if (++largeRanges_ <= kCheckedLargeRanges && !MakeLayout(false).fits) {
+      rangeFormats_.pop_back();
+      --largeRanges_;
+      RefuseForResources();
+    }
+  }
   auto row = std::ranges::lower_bound(rows_, rect.firstRow, {}, &Row::number);
   const auto first0 = static_cast<std::uint16_t>(rect.firstColumn - 1);
   const auto last0 = static_cast<std::uint16_t>(rect.lastColumn - 1);
@@ -269,53 +275,67 @@ std::map<int, int> Sheet::RowHeights() const {
   return heights;
 }
 
-std::map<int, std::uint32_t> Sheet::ColumnFormats() const {
-  std::map<int, std::uint32_t> columns;
-  for (const RangeFormat& range : rangeFormats_) {
-    if (!IsWholeColumns(range.rect)) continue;
-    for (int column = range.rect.firstColumn; column <= range.rect.lastColumn; ++column) {
-      std::uint32_t& format = columns.try_emplace(column, 0).first->second;
-      format = Changed(format, range.change);
-    }
+std::vector<ColumnFormatRun> Sheet::ColumnFormats() const {
+  const Layout& layout = CurrentLayout();
+  std::vector<ColumnFormatRun> runs;
+  for (std::size_t band = 0; band < layout.columnStarts.size(); ++band) {
+    if (layout.columnFormats[band] == 0) continue;
+    const int last = band + 1 < layout.columnStarts.size() ? layout.columnStarts[band + 1] - 1 : kMaxColumns;
+    runs.push_back({layout.columnStarts[band], last, layout.columnFormats[band]});
   }
-  return columns;
+  return runs;
 }
 
 void Sheet::VisitRows(const std::function<void(int row, int height, std::uint32_t rowFormat,
                                                const std::vector<WrittenCell>& cells)>& visit) const {
-  // The range formats that make blank cells or row formats, and the rows they reach.
+  const Layout& layout = CurrentLayout();
+  // The range formats that make blank cells, and the rows they reach.
   std::vector<const RangeFormat*> reaching;
   for (const RangeFormat& range : rangeFormats_)
-    if (!IsWholeColumns(range.rect)) reaching.push_back(&range);
+    if (!IsLarge(range.rect)) reaching.push_back(&range);
+  auto bandEnd = [&](std::size_t band) {
+    return band + 1 < layout.rowStarts.size() ? layout.rowStarts[band + 1] - 1 : kMaxRows;
+  };
+  auto bandShows = [&](std::size_t band) {
+    return layout.rowBands[band].rowFormat != kNoRowFormat || !layout.rowBands[band].blankColumns.empty();
+  };
 
   std::vector<WrittenCell> cells;
-  std::vector<const RangeFormat*> here;
   std::vector<std::pair<int, int>> spans;
   auto stored = rows_.begin();
+  std::size_t band = 0;  // of the row at hand
   int row = 0;
   while (true) {
-    // The next row that has something: a stored row, or one that a range format reaches.
+    // The next row that has something: a stored row, one that a range format reaches, or one
+    // of a band of rows that the layout writes.
     int next = stored != rows_.end() ? stored->number : kMaxRows + 1;
     for (const RangeFormat* range : reaching)
       if (range->rect.lastRow > row) next = std::min(next, std::max(row + 1, range->rect.firstRow));
+    for (std::size_t b = band; b < layout.rowStarts.size() && layout.rowStarts[b] < next; ++b) {
+      if (bandEnd(b) <= row || !bandShows(b)) continue;
+      next = std::min(next, std::max(row + 1, layout.rowStarts[b]));
+      break;
+    }
     if (next > kMaxRows) break;
     row = next;
+    while (band + 1 < layout.rowStarts.size() && layout.rowStarts[band + 1] <= row) ++band;
+    const Layout::RowBand& rowBand = layout.rowBands[band];
 
-    here.clear();
-    std::uint32_t rowFormat = 0;
-    for (const RangeFormat* range : reaching) {
-      if (row < range->rect.firstRow || row > range->rect.lastRow) continue;
-      if (IsWholeRows(range->rect))
-        rowFormat = Changed(rowFormat, range->change);
-      else
-        here.push_back(range);
-    }
-    const Row* storedRow = stored != rows_.end() && stored->number == row ? &*stored : nullptr;
-    // The columns that range formats reach in this row, as ordered runs.
-    spans.clear();
-    for (const RangeFormat* range : here) spans.emplace_back(range->rect.firstColumn, range->rect.lastColumn);
+    spans = rowBand.blankColumns;
+    for (const RangeFormat* range : reaching)
+      if (row >= range->rect.firstRow && row <= range->rect.lastRow)
+        spans.emplace_back(range->rect.firstColumn, range->rect.lastColumn);
     std::ranges::sort(spans);
-    // Stored cells and blank ones where a range format reaches, left to right.
+    // What the file shows for a cell it does not hold.
+    std::size_t columnBand = 0;
+    auto shown = [&](int column) {
+      if (rowBand.rowFormat != kNoRowFormat) return rowBand.rowFormat;
+      while (columnBand + 1 < layout.columnStarts.size() && layout.columnStarts[columnBand + 1] <= column) ++columnBand;
+      return layout.columnFormats[columnBand];
+    };
+    const Row* storedRow = stored != rows_.end() && stored->number == row ? &*stored : nullptr;
+    // Stored cells and blank ones where a range format reaches, left to right; a blank cell
+    // only where its look is not the default one that the file would show anyway.
     cells.clear();
     int column = 1;  // the first column not yet handed on
     auto blanksBefore = [&](int end) {
@@ -325,7 +345,7 @@ void Sheet::VisitRows(const std::function<void(int row, int height, std::uint32_
           blank.column = c;
           blank.kind = WrittenCell::Blank;
           blank.format = FoldedFormat(row, c);
-          cells.push_back(blank);
+          if (blank.format != 0 || shown(c) != 0) cells.push_back(blank);
           column = c + 1;
         }
     };
@@ -339,12 +359,12 @@ void Sheet::VisitRows(const std::function<void(int row, int height, std::uint32_
         if (cell.kind == WrittenCell::Number) out.number = cell.number;
         if (cell.kind == WrittenCell::Text) out.text = cell.text;
         if (cell.kind == WrittenCell::Boolean) out.boolean = cell.boolean;
-        cells.push_back(out);
+        if (cell.kind != WrittenCell::Blank || cell.format != 0 || shown(out.column) != 0) cells.push_back(out);
         column = out.column + 1;
       }
     }
     blanksBefore(kMaxColumns + 1);
-    visit(row, storedRow != nullptr ? storedRow->height : kNoHeight, rowFormat, cells);
+    visit(row, storedRow != nullptr ? storedRow->height : kNoHeight, rowBand.rowFormat, cells);
     if (storedRow != nullptr) ++stored;
   }
 }

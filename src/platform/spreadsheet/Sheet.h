@@ -38,6 +38,24 @@ struct PlacedCell {
   Cell cell;
 };
 
+// A format over more cells than this, or over whole rows or columns, is held by the file as
+// column and row formats; a smaller one as the cells it reaches.
+constexpr std::int64_t kLargeRangeArea = std::int64_t{1} << 16;
+
+// The most a file may spend on showing the looks of cells that it does not hold (blank cells
+// and row formats); a format that would take more is beyond Excel's resources.
+constexpr std::int64_t kMaxLayoutCost = std::int64_t{1} << 22;
+
+// A row that has no format of its own in the file.
+constexpr std::uint32_t kNoRowFormat = 0xFFFFFFFF;
+
+// Columns that a file gives a format of their own.
+struct ColumnFormatRun {
+  int firstColumn;
+  int lastColumn;
+  std::uint32_t format;
+};
+
 // A cell as the writer takes it: a value by kind, the text as an index into the sheet's texts.
 struct WrittenCell {
   enum Kind : std::uint8_t { Blank, Number, Text, Boolean };
@@ -52,7 +70,9 @@ struct WrittenCell {
 // One worksheet in memory, as large as Excel's. A cell is stored when it holds a value or a
 // format of its own; a format set on a range is kept once for the range, whatever its size,
 // and reaches every cell of it, also cells that hold nothing yet: a value written later
-// keeps it. Every call takes effect in the order it is made.
+// keeps it. Every call takes effect in the order it is made. A format that a file of the
+// sheet could hold only with more than kMaxLayoutCost blank cells and row formats is refused
+// with Excel's resources message and changes nothing.
 class Sheet {
  public:
   Sheet();
@@ -88,12 +108,18 @@ class Sheet {
   const std::map<int, int>& ColumnWidths() const { return columnWidths_; }
   std::map<int, int> RowHeights() const;
 
-  // What a file of the sheet holds. Formats over whole columns (all rows of them) are column
-  // formats, formats over whole rows that are not whole columns are row formats, and every
-  // other cell that a format reaches is written as a blank cell with its format.
-  std::map<int, std::uint32_t> ColumnFormats() const;
-  // Every row to write, in order: its height (-1 when not set), its row format (0 for none)
-  // and its cells to write, left to right.
+  // What a file of the sheet holds. A cell that the file does not hold shows the format of
+  // its row where the row has one, else that of its column, as in Excel. Formats over whole
+  // columns, whole rows or large ranges become column and row formats, with blank cells where
+  // neither shows a cell's look; every other cell that a format reaches is written as a blank
+  // cell with its format. A cell handed to the writer keeps its own look, the default one too.
+  // The columns with a format, in order.
+  // False when the file would take more than kMaxLayoutCost to show the looks, which only
+  // many large formats together can make; the file is then beyond Excel's resources.
+  bool LayoutFits() const;
+  std::vector<ColumnFormatRun> ColumnFormats() const;
+  // Every row to write, in order: its height (-1 when not set), its row format (kNoRowFormat
+  // for none) and its cells to write, left to right.
   void VisitRows(const std::function<void(int row, int height, std::uint32_t rowFormat,
                                           const std::vector<WrittenCell>& cells)>& visit) const;
 
@@ -126,6 +152,22 @@ class Sheet {
     Change change;
   };
 
+  // How a file shows the looks of the cells it does not hold. The boundaries of the large
+  // range formats cut the sheet into bands of rows and of columns; within one band of each,
+  // such a cell looks the same.
+  struct Layout {
+    struct RowBand {
+      std::uint32_t rowFormat = kNoRowFormat;
+      std::vector<std::pair<int, int>> blankColumns;  // spans written as blank cells
+    };
+    std::vector<int> columnStarts;  // of the column bands, from 1
+    std::vector<std::uint32_t> columnFormats;
+    std::vector<int> rowStarts;
+    std::vector<RowBand> rowBands;
+    std::int64_t cost = 0;  // blank cells and row formats
+    bool fits = true;
+  };
+
   static Change MakeChange(unsigned kind, unsigned edge, unsigned value);
   void Apply(CellFormat& format, Change change) const;
   // Formats are made on first use, also while a const sheet is read.
@@ -134,6 +176,11 @@ class Sheet {
   std::uint32_t InternText(std::u16string_view text);
   std::uint32_t FoldedFormat(int row, int column) const;
   void ChangeFormat(const CellRect& rect, Change change);
+  // Whether a range format goes into the layout rather than into blank cells.
+  static bool IsLarge(const CellRect& rect);
+  // Without counting stored cells it costs what it may cost at most, and less time.
+  Layout MakeLayout(bool countStored) const;
+  const Layout& CurrentLayout() const;
 
   Row* FindRow(int row);
   const Row* FindRow(int row) const;
@@ -159,6 +206,8 @@ class Sheet {
   std::deque<WideString> texts_;
   std::unordered_map<std::u16string_view, std::uint32_t> textIds_;
   std::map<int, int> columnWidths_;
+  int largeRanges_ = 0;
+  mutable std::optional<Layout> layout_;  // of the sheet as it is; dropped by a change
 };
 
 }  // namespace spreadsheet

@@ -11,6 +11,7 @@
 #include "platform/CodePages.h"
 #include "platform/Exception.h"
 #include "platform/System.h"
+#include "platform/spreadsheet/ServerErrors.h"
 #include "platform/spreadsheet/XlsxText.h"
 
 namespace spreadsheet {
@@ -75,18 +76,16 @@ class Formats {
   Formats(lxw_workbook* workbook, const Sheet& sheet)
       : workbook_(workbook), sheet_(sheet), made_(sheet.FormatCount(), nullptr) {}
 
-  // Null for the default look; false when libxlsxwriter cannot make one.
-  bool Get(std::uint32_t id, lxw_format*& format) {
-    format = nullptr;
-    if (id == 0) return true;
+  // A format for every look, the default one too: libxlsxwriter gives a cell without a format
+  // its row's or column's. Null when libxlsxwriter cannot make one.
+  lxw_format* Get(std::uint32_t id) {
     if (id >= made_.size()) made_.resize(sheet_.FormatCount(), nullptr);
     if (made_[id] == nullptr) {
-      made_[id] = MakeFormat(workbook_, sheet_.Format(id));
-      if (made_[id] == nullptr) return false;
-      ++count_;
+      // The default look is the workbook's first format, which the file holds anyway.
+      made_[id] = id == 0 ? workbook_add_format(workbook_) : MakeFormat(workbook_, sheet_.Format(id));
+      if (made_[id] != nullptr && id != 0) ++count_;
     }
-    format = made_[id];
-    return true;
+    return made_[id];
   }
   int Count() const { return count_; }
 
@@ -106,12 +105,13 @@ lxw_error WriteCell(lxw_worksheet* worksheet, lxw_row_t row, const WrittenCell& 
     case WrittenCell::Boolean: return worksheet_write_boolean(worksheet, row, column, cell.boolean, format);
     case WrittenCell::Blank: break;
   }
-  // Formatted but empty: a blank cell that keeps its look.
-  return format != nullptr ? worksheet_write_blank(worksheet, row, column, format) : LXW_NO_ERROR;
+  // Empty: a blank cell that keeps its look.
+  return worksheet_write_blank(worksheet, row, column, format);
 }
 
 // Fills the workbook; the text of the first failure, or null.
 const char* Fill(lxw_workbook* workbook, const Sheet& sheet, int& formatCount) {
+  if (!sheet.LayoutFits()) return kResourcesMessage;
   lxw_worksheet* worksheet = workbook_add_worksheet(workbook, "Sheet1");
   if (worksheet == nullptr) return lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED);
   Formats formats(workbook, sheet);
@@ -121,33 +121,49 @@ const char* Fill(lxw_workbook* workbook, const Sheet& sheet, int& formatCount) {
     return failure != nullptr;
   };
   auto format = [&](std::uint32_t id) {
-    lxw_format* made = nullptr;
-    if (!formats.Get(id, made)) fail(LXW_ERROR_MEMORY_MALLOC_FAILED);
+    lxw_format* made = formats.Get(id);
+    if (made == nullptr) fail(LXW_ERROR_MEMORY_MALLOC_FAILED);
     return made;
   };
 
   lxw_row_col_options hidden = {};
   hidden.hidden = 1;
-  // Columns with a width, a format or both.
-  const std::map<int, std::uint32_t> columnFormats = sheet.ColumnFormats();
-  std::map<int, std::pair<double, std::uint32_t>> columns;
-  for (const auto& [column, id] : columnFormats) columns[column] = {LXW_DEF_COL_WIDTH, id};
-  for (const auto& [column, width] : sheet.ColumnWidths()) columns.try_emplace(column, 0, 0).first->second.first = width;
-  for (const auto& [column, look] : columns) {
-    const lxw_col_t c = static_cast<lxw_col_t>(column - 1);
-    const bool zero = sheet.ColumnWidths().count(column) != 0 && look.first == 0;
-    if (fail(worksheet_set_column_opt(worksheet, c, c, look.first, format(look.second), zero ? &hidden : nullptr)))
-      return failure;
+  // Columns with a width of their own one by one, runs of columns with only a format at once.
+  const std::map<int, int>& widths = sheet.ColumnWidths();
+  auto setColumns = [&](int first, int last, double width, lxw_format* look, bool zero) {
+    return !fail(worksheet_set_column_opt(worksheet, static_cast<lxw_col_t>(first - 1), static_cast<lxw_col_t>(last - 1),
+                                          width, look, zero ? &hidden : nullptr));
+  };
+  auto width = widths.begin();
+  auto setWidthsBefore = [&](int end, lxw_format* look) {
+    for (; width != widths.end() && width->first < end; ++width)
+      if (!setColumns(width->first, width->first, width->second, look, width->second == 0)) return false;
+    return true;
+  };
+  for (const ColumnFormatRun& run : sheet.ColumnFormats()) {
+    if (!setWidthsBefore(run.firstColumn, nullptr)) return failure;
+    lxw_format* look = format(run.format);
+    if (look == nullptr) return failure;
+    int from = run.firstColumn;
+    for (; width != widths.end() && width->first <= run.lastColumn; ++width) {
+      if (from < width->first && !setColumns(from, width->first - 1, LXW_DEF_COL_WIDTH, look, false)) return failure;
+      if (!setColumns(width->first, width->first, width->second, look, width->second == 0)) return failure;
+      from = width->first + 1;
+    }
+    if (from <= run.lastColumn && !setColumns(from, run.lastColumn, LXW_DEF_COL_WIDTH, look, false)) return failure;
   }
+  if (!setWidthsBefore(kMaxColumns + 1, nullptr)) return failure;
 
   std::vector<std::string> texts(sheet.TextCount());  // as written, made once per text
   std::vector<bool> made(sheet.TextCount(), false);
   sheet.VisitRows([&](int row, int height, std::uint32_t rowFormat, const std::vector<WrittenCell>& cells) {
     if (failure != nullptr) return;
     const lxw_row_t r = static_cast<lxw_row_t>(row - 1);
-    if (height >= 0 || rowFormat != 0) {
+    if (height >= 0 || rowFormat != kNoRowFormat) {
       const double written = height >= 0 ? RowHeightToWrite(height) : LXW_DEF_ROW_HEIGHT;
-      if (fail(worksheet_set_row_opt(worksheet, r, written, format(rowFormat), height == 0 ? &hidden : nullptr))) return;
+      lxw_format* look = rowFormat != kNoRowFormat ? format(rowFormat) : nullptr;
+      if (failure != nullptr) return;
+      if (fail(worksheet_set_row_opt(worksheet, r, written, look, height == 0 ? &hidden : nullptr))) return;
     }
     for (const WrittenCell& cell : cells) {
       lxw_format* look = format(cell.format);
