@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTest>
+#include <QTimer>
 #include <ostream>
 
 #include "platform/forms/Vcl.h"
@@ -21,6 +22,10 @@ class FormsTest : public ::testing::Test {
   void SetUp() override {
     Application->Initialize();
     ClearDialogSeams();
+    // A test that closed the main window left the application quitting, which ends every
+    // modal loop at once; a loop of its own that ends takes that back.
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
   }
   void TearDown() override {
     Application->DestroyComponents();

@@ -1,12 +1,17 @@
 #include "platform/forms/Dialogs.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <deque>
+#include <memory>
 #include <optional>
 
+#include "platform/CodePages.h"
 #include "platform/Exception.h"
 #include "platform/System.h"
 #include "platform/forms/Controls.h"
@@ -66,6 +71,63 @@ int QtMessageBox(void*, const AnsiString& text, const AnsiString& caption, unsig
   return buttons.back().answer;
 }
 
+bool Exists(const std::string& systemPath) {
+  struct stat st;
+  return lstat(systemPath.c_str(), &st) == 0;
+}
+
+// The entry of a folder that a typed name means, when it is none of its names as they are: Qt
+// lists no name that is not UTF-8 (files copied from a system that writes 1251 names), so the
+// user types it as it shows elsewhere, each byte that is no UTF-8 as U+FFFD, or as its 1251
+// text. One such entry, or none when no entry or several mean it.
+std::optional<std::string> EntryMeant(const std::string& folder, const QString& typed) {
+  std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(folder.empty() ? "/" : folder.c_str()), closedir);
+  if (!listing) return std::nullopt;
+  std::optional<std::string> meant;
+  while (const dirent* entry = readdir(listing.get())) {
+    const std::string name = entry->d_name;
+    const QByteArray bytes(name.data(), static_cast<qsizetype>(name.size()));
+    if (QString::fromUtf8(bytes).toUtf8() == bytes) continue;  // Qt lists it
+    const WideString ansi = AnsiToWide(name);
+    if (QString::fromUtf8(bytes) != typed && QString::fromStdU16String(ansi) != typed) continue;
+    if (meant) return std::nullopt;
+    meant = name;
+  }
+  return meant;
+}
+
+// The system path that a chosen or typed path means, folder by folder; none when a part of it
+// names nothing.
+std::optional<std::string> SystemPathMeant(const QString& path) {
+  std::string resolved;
+  for (const QString& part : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+    const QByteArray utf8 = part.toUtf8();
+    std::string next = resolved + "/" + std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+    if (!Exists(next)) {
+      std::optional<std::string> entry = EntryMeant(resolved, part);
+      if (!entry) return std::nullopt;
+      next = resolved + "/" + *entry;
+    }
+    resolved = std::move(next);
+  }
+  return resolved;
+}
+
+// Qt's open dialog, which also takes a typed name of a file that it cannot list.
+class OpenFileDialog : public QFileDialog {
+ public:
+  using QFileDialog::QFileDialog;
+
+  void accept() override {
+    const QStringList files = selectedFiles();
+    if (files.size() == 1 && !QFileInfo::exists(files.front()) && SystemPathMeant(files.front())) {
+      QDialog::accept();
+      return;
+    }
+    QFileDialog::accept();
+  }
+};
+
 }  // namespace
 
 TOpenDialog::TOpenDialog(TComponent* owner) : QObject(ClientWidgetOf(owner)), TComponent(owner) {}
@@ -80,11 +142,15 @@ bool TOpenDialog::Execute() {
     fileName_ = *answer;
     return true;
   }
-  QString chosen = QFileDialog::getOpenFileName(DialogParent(), QString(), folder_, QtFileFilter(filter_));
-  if (chosen.isEmpty()) return false;
+  OpenFileDialog dialog(DialogParent(), QString(), folder_, QtFileFilter(filter_));
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  const QString chosen = dialog.selectedFiles().front();
   folder_ = QFileInfo(chosen).absolutePath();
-  QByteArray utf8 = chosen.toUtf8();
-  fileName_ = FromSystemPath(std::string(utf8.constData(), static_cast<size_t>(utf8.size())));
+  const QByteArray utf8 = chosen.toUtf8();
+  std::string systemPath(utf8.constData(), static_cast<size_t>(utf8.size()));
+  if (!Exists(systemPath)) systemPath = SystemPathMeant(chosen).value_or(systemPath);
+  fileName_ = FromSystemPath(systemPath);
   return true;
 }
 

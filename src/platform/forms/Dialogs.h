@@ -20,9 +20,9 @@ class TOpenDialog : public QObject, public TComponent {
   // The chosen file's full path, in the ANSI code page.
   const AnsiString& FileName() const { return fileName_; }
 
-  // Shows the dialog; false when the user cancels. A chosen name that the ANSI code page
-  // cannot show raises an Exception rather than hand on a garbled path. The dialog opens
-  // in the folder of the last choice.
+  // Shows the dialog; false when the user cancels. The dialog opens in the folder of the last
+  // choice. A file whose name is not UTF-8, which Qt does not list, is chosen by typing its
+  // name with U+FFFD for each such byte, or as its 1251 text.
   bool Execute();
 
  private:
