@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -200,22 +201,32 @@ void CheckXlsxText(std::string_view bytes) {
   WideString text(bytes.size() / 2, u'\0');
   std::memcpy(text.data(), bytes.data(), text.size() * 2);
   const std::string written = spreadsheet::XlsxCellText(text);
-  std::u16string wide;
-  FUZZ_CHECK(reference::DecodeUtf8(written, wide));
-  // What Excel shows: every "_xHHHH_" is the character of that number.
-  std::u16string shown;
+  std::u16string handed;
+  FUZZ_CHECK(reference::DecodeUtf8(written, handed));
+  // libxlsxwriter takes at most 32,767 characters as handed to it, then writes control
+  // characters as "_xHHHH_" itself.
   std::size_t characters = 0;
-  for (std::size_t i = 0; i < wide.size(); ++i) {
-    char16_t c = wide[i];
-    FUZZ_CHECK(c >= 0x20 || c == u'\t' || c == u'\n');
-    FUZZ_CHECK(c != 0xFFFE && c != 0xFFFF);
+  std::u16string file;
+  for (char16_t c : handed) {
+    FUZZ_CHECK(c != 0 && c != 0xFFFE && c != 0xFFFF);
     if (!(c >= 0xDC00 && c <= 0xDFFF)) ++characters;
-    if (c == u'_' && i + 6 < wide.size() && (wide[i + 1] == u'x' || wide[i + 1] == u'X') && wide[i + 6] == u'_') {
-      const std::u16string_view digits(wide.data() + i + 2, 4);
+    if (c < 0x20 && c != u'\t' && c != u'\n') {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "_x%04X_", static_cast<unsigned>(c));
+      file.append(escape, escape + 7);
+    } else {
+      file += c;
+    }
+  }
+  // What Excel shows: every "_xHHHH_" of the file is the character of that number.
+  std::u16string shown;
+  for (std::size_t i = 0; i < file.size(); ++i) {
+    const char16_t c = file[i];
+    if (c == u'_' && i + 6 < file.size() && (file[i + 1] == u'x' || file[i + 1] == u'X') && file[i + 6] == u'_') {
+      const std::u16string_view digits(file.data() + i + 2, 4);
       auto isHex = [](char16_t h) { return h < 0x80 && std::isxdigit(static_cast<unsigned char>(h)); };
       if (std::all_of(digits.begin(), digits.end(), isHex)) {
         shown += static_cast<char16_t>(std::stoul(std::string(digits.begin(), digits.end()), nullptr, 16));
-        characters += 6;
         i += 6;
         continue;
       }

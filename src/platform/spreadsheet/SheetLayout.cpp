@@ -18,8 +18,7 @@ constexpr std::size_t kColumnLookCandidates = 3;
 std::vector<int> BandStarts(std::vector<int> starts, int last) {
   starts.push_back(1);
   std::ranges::sort(starts);
-  auto [end, _] = std::ranges::unique(starts);
-  starts.erase(end, starts.end());
+  starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
   while (starts.back() > last) starts.pop_back();
   return starts;
 }
