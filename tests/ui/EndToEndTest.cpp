@@ -1,3 +1,4 @@
+#include <QElapsedTimer>
 #include <cstdlib>
 #include <filesystem>
 
@@ -60,35 +61,76 @@ TEST_F(EndToEndTest, TheSelectedSamplesOfAShippedFilePrintWithTheSelectionTempla
   EXPECT_NE(book.Cell("D9").type, "str");
 }
 
-TEST_F(EndToEndTest, AWorkbookThatCannotBeShownReachesTheExceptionBoxAndTheGaugeGoes) {
+TEST_F(EndToEndTest, AWorkbookThatCannotBeWrittenReachesTheExceptionBoxAndTheGaugeGoes) {
   StartMainWindow();
   TfrmDataForm* w = Open(dir.Path("samples/incoming-2026-12-09.csv"));
   ASSERT_NE(w, nullptr);
   dir.Write("plain-file", "x");
-  struct Case {
-    const char* what;
-    std::function<void()> arrange;
-  };
-  const Case cases[] = {
-      {"an opener that cannot start", [] { setenv("KELVARN_OPENER", "/nonexistent/opener", 1); }},
-      {"a folder that cannot be written", [&] { SetWorkbookFolderForTesting(dir.Path("plain-file/books")); }},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    ClearDialogSeams();
-    c.arrange();
-    Click(w->ctrPrint);
-    setenv("KELVARN_OPENER", "/bin/true", 1);
-    SetWorkbookFolderForTesting(output.Folder());
-    ASSERT_EQ(AnsweredMessageBoxes().size(), 1u);
-    EXPECT_NE(AnsweredTexts()[0].find("Book"), AnsiString::npos) << AnsweredTexts()[0];
-    EXPECT_EQ(AnsweredMessageBoxes()[0].type, MB_OK | MB_ICONERROR);
-    EXPECT_FALSE(w->ctrProgress->Visible());
-    EXPECT_FALSE(w->ctrProgress->isVisible());
-  }
+  SetWorkbookFolderForTesting(dir.Path("plain-file/books"));
+  Click(w->ctrPrint);
+  SetWorkbookFolderForTesting(output.Folder());
+  ASSERT_EQ(AnsweredMessageBoxes().size(), 1u);
+  EXPECT_NE(AnsweredTexts()[0].find(dir.Path("plain-file/books/Book")), AnsiString::npos) << AnsweredTexts()[0];
+  EXPECT_EQ(AnsweredMessageBoxes()[0].type, MB_OK | MB_ICONERROR);
+  EXPECT_FALSE(w->ctrProgress->Visible());
+  EXPECT_FALSE(w->ctrProgress->isVisible());
+
   // The program goes on: the next print is written.
   ClearDialogSeams();
   Click(w->ctrPrint);
   EXPECT_TRUE(AnsweredMessageBoxes().empty());
   EXPECT_TRUE(fs::exists(LastWrittenWorkbookSystemPath()));
+}
+
+// A report that no program opens is told to the user with its full path, the opener and its
+// status, once the opener's end is known and while the program goes on; an opener that ends
+// with 0, or is still running, is success and shows nothing.
+TEST_F(EndToEndTest, TheUserIsToldWhenNoProgramOpensTheWorkbook) {
+  StartMainWindow();
+  TfrmDataForm* w = Open(dir.Path("samples/incoming-2026-12-09.csv"));
+  ASSERT_NE(w, nullptr);
+  auto script = [&](const std::string& name, const std::string& body) {
+    dir.Write(name, "#!/bin/sh\n" + body);
+    fs::permissions(dir.Path(name), fs::perms::owner_all);
+    return dir.Path(name);
+  };
+  struct Case {
+    std::string opener;
+    const char* status;  // in the message; null when none comes
+    unsigned type;
+    bool running;  // still running when the print is done
+  };
+  const Case cases[] = {
+      {script("exits-3.sh", "exit 3\n"), "завершилась с кодом 3", MB_OK | MB_ICONWARNING, false},
+      {"kelvarn-no-such-opener", "не запускается (нет такого файла или папки)", MB_OK | MB_ICONERROR, false},
+      {script("exits-0.sh", "exit 0\n"), nullptr, 0, false},
+      {script("sleeps.sh", "sleep 1\nexit 0\n"), nullptr, 0, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.opener);
+    ClearDialogSeams();
+    setenv("KELVARN_OPENER", c.opener.c_str(), 1);
+    Click(w->ctrPrint);
+    const std::string written = LastWrittenWorkbookSystemPath();
+    EXPECT_FALSE(w->ctrProgress->isVisible());
+    if (c.running) {
+      EXPECT_EQ(RunningOpeners(), 1);
+      FinishEvents();
+      EXPECT_TRUE(AnsweredMessageBoxes().empty());
+    }
+    for (QElapsedTimer waited; RunningOpeners() > 0 && waited.elapsed() < 5000;) QTest::qWait(20);
+    FinishEvents();
+    if (c.status == nullptr) {
+      EXPECT_TRUE(AnsweredMessageBoxes().empty()) << AnsiToUtf8(AnsweredTexts().front());
+      continue;
+    }
+    ASSERT_EQ(AnsweredMessageBoxes().size(), 1u);
+    const MessageBoxCall& box = AnsweredMessageBoxes()[0];
+    for (const std::string& part : {std::string("Отчёт записан в файл"), written, c.opener, std::string(c.status)})
+      EXPECT_NE(box.text.find(Utf8ToAnsi(part)), AnsiString::npos) << part << "\n" << AnsiToUtf8(box.text);
+    EXPECT_EQ(box.caption, "kelvarn");
+    EXPECT_EQ(box.type, c.type);
+    EXPECT_TRUE(fs::is_regular_file(written));
+  }
+  setenv("KELVARN_OPENER", "/bin/true", 1);
 }

@@ -21,6 +21,7 @@
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/Menus.h"
 #include "platform/forms/QtText.h"
+#include "platform/spreadsheet/SpreadsheetServer.h"
 
 // The window's client area: the aligned controls follow its size.
 class TForm::Client : public QWidget {
@@ -404,9 +405,22 @@ class HostedApplication : public QApplication {
 
 TApplication* const Application = &TheApplication();
 
+namespace {
+
+// The workbooks whose opener failed after it started: its reaper's thread asks for this on
+// the main one, where the program goes on meanwhile.
+void ShowOpenerFailures() {
+  for (const AnsiString& message : TakeOpenerFailures())
+    MessageBoxA(nullptr, message, Application->Title(), MB_OK | MB_ICONWARNING);
+}
+
+}  // namespace
+
 void TApplication::Initialize() {
   if (QApplication::instance() == nullptr) throw Exception("The application needs its ApplicationHost");
   InstallMessageBoxDialog();
+  SetOpenerFailureNotifier(
+      [] { QMetaObject::invokeMethod(QCoreApplication::instance(), ShowOpenerFailures, Qt::QueuedConnection); });
   InstallQtTranslation(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
   QIcon icon;
   const QDir icons(QStringLiteral(":/MAINICON"), QStringLiteral("*.png"));
@@ -484,6 +498,8 @@ ApplicationHost::ApplicationHost(int& argc, char** argv) : app_(std::make_unique
 }
 
 ApplicationHost::~ApplicationHost() {
+  // No reaper may post to the Qt application once it has gone.
+  SetOpenerFailureNotifier({});
   Application->DestroyComponents();
   SetMessageBoxHandler({});
 }

@@ -147,7 +147,8 @@ class TApplication : public TComponent {
   TApplication() : TComponent(nullptr) {}
 
   // Installs the message box dialog, Qt's Russian translation (InstallQtTranslation from
-  // Qt's translations folder) and the program's icon; needs the ApplicationHost. The icon
+  // Qt's translations folder) and the program's icon; needs the ApplicationHost. A workbook's
+  // opener that fails once started is shown in a message box when the loop next runs. The icon
   // is made of the PNG files under the resource folder ":/MAINICON" (one per size), as the
   // class library takes the executable's MAINICON; every window without an icon of its
   // own shows it. A program without them keeps Qt's.

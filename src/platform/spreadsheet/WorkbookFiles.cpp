@@ -5,14 +5,12 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <optional>
 
-#include "platform/CodePages.h"
 #include "platform/Exception.h"
-#include "platform/System.h"
 #include "platform/spreadsheet/Opener.h"
 #include "platform/spreadsheet/SpreadsheetServer.h"
+#include "platform/spreadsheet/WorkbookMessages.h"
 #include "platform/spreadsheet/XlsxWriter.h"
 
 namespace {
@@ -49,8 +47,7 @@ std::string WorkbookFolder(const std::string& fileName) {
     std::string pattern = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/kelvarn-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) {
       int error = errno;
-      throw Exception("Cannot write the workbook \"" + fileName + "\": cannot make a folder \"" +
-                      FromSystemPath(pattern) + "\": " + std::strerror(error));
+      throw Exception(spreadsheet::FolderNotMadeMessage(fileName, pattern, error));
     }
     folder = pattern;
   }

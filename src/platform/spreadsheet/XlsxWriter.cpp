@@ -11,13 +11,14 @@
 #include "platform/CodePages.h"
 #include "platform/Exception.h"
 #include "platform/System.h"
+#include "platform/spreadsheet/WorkbookMessages.h"
 #include "platform/spreadsheet/XlsxText.h"
 
 namespace spreadsheet {
 namespace {
 
 [[noreturn]] void Fail(const std::string& systemPath, const char* reason) {
-  throw Exception("Cannot write the workbook \"" + FromSystemPath(systemPath) + "\": " + reason);
+  throw Exception(WorkbookNotWrittenMessage(systemPath, reason));
 }
 
 // The libxlsxwriter workbook being written; freed unless closed.
