@@ -10,6 +10,7 @@
 #include "platform/Exception.h"
 #include "platform/System.h"
 #include "platform/forms/Controls.h"
+#include "platform/forms/Forms.h"
 #include "platform/forms/QtText.h"
 
 namespace {
@@ -26,7 +27,13 @@ Seams& TheSeams() {
   return seams;
 }
 
-QWidget* DialogParent() { return QApplication::activeWindow(); }
+// A dialog belongs to the modal window in hand, else to the main window, also while the
+// program is not the active one (a message that comes as the program goes on).
+QWidget* DialogParent() {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  if (TForm* main = Application->MainForm(); main != nullptr && main->isVisible()) return main;
+  return QApplication::activeWindow();
+}
 
 int FirstButton(unsigned type) { return (type & 0x0F) == MB_YESNO ? IDYES : IDOK; }
 

@@ -164,14 +164,31 @@ void TForm::SetBorderIcons(int icons) {
   ApplyWindowFlags();
 }
 
-void TForm::ApplyWindowFlags() {
-  if (frame_ != nullptr) return;
-  Qt::WindowFlags flags = borderStyle_ == bsDialog ? Qt::Dialog : Qt::Window;
+Qt::WindowFlags TForm::WindowFlags() const {
+  const bool dialog = borderStyle_ == bsDialog || dialogOfMainForm_;
+  Qt::WindowFlags flags = dialog ? Qt::Dialog : Qt::Window;
   flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
   if (borderIcons_ & biSystemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-  if ((borderIcons_ & biMinimize) && borderStyle_ != bsDialog) flags |= Qt::WindowMinimizeButtonHint;
-  if ((borderIcons_ & biMaximize) && borderStyle_ == bsSizeable) flags |= Qt::WindowMaximizeButtonHint;
-  setWindowFlags(flags);
+  if ((borderIcons_ & biMinimize) && !dialog) flags |= Qt::WindowMinimizeButtonHint;
+  if ((borderIcons_ & biMaximize) && borderStyle_ == bsSizeable && !dialog) flags |= Qt::WindowMaximizeButtonHint;
+  return flags;
+}
+
+void TForm::ApplyWindowFlags() {
+  if (frame_ != nullptr) return;
+  setWindowFlags(WindowFlags());
+}
+
+void TForm::BecomeDialogOfMainForm() {
+  TForm* main = Application->MainForm();
+  if (frame_ != nullptr || main == nullptr || main == this) return;
+  // Transient for the main window: the desktop keeps it above the main window, minimises
+  // and raises it with it, and offers no button to minimise it alone.
+  dialogOfMainForm_ = true;
+  if (parentWidget() != main)
+    setParent(main, WindowFlags());
+  else
+    ApplyWindowFlags();
 }
 
 void TForm::SetWindowState(TWindowState state) {
@@ -359,6 +376,7 @@ void TForm::closeEvent(QCloseEvent* event) {
 TModalResult TForm::ShowModal() {
   if (visible_ || modalLoop_ != nullptr || frame_ != nullptr) throw Exception("Cannot make a visible window modal");
   modalResult_ = mrNone;
+  BecomeDialogOfMainForm();
   setWindowModality(Qt::ApplicationModal);
   QEventLoop loop;
   modalLoop_ = &loop;

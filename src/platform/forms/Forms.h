@@ -78,7 +78,9 @@ class TForm : public QMainWindow, public TWinControl {
   // Brings the window to the front; an MDI child becomes the active one.
   void BringToFront();
 
-  // Shows the window modally until its modal result is set, and returns that result.
+  // Shows the window modally until its modal result is set, and returns that result. A modal
+  // window is a dialog of the main form: transient for it, centred on it when its position
+  // says so, without buttons to minimise or maximise it.
   TModalResult ShowModal();
   TModalResult ModalResult() const { return modalResult_; }
   void SetModalResult(TModalResult result);
@@ -105,7 +107,9 @@ class TForm : public QMainWindow, public TWinControl {
   class Client;
 
   void ShowWindow();
+  Qt::WindowFlags WindowFlags() const;
   void ApplyWindowFlags();
+  void BecomeDialogOfMainForm();
   void PlaceOnShow();
   void ChildActivated(QMdiSubWindow* window);
   int MenuHeight() const;
@@ -122,6 +126,7 @@ class TForm : public QMainWindow, public TWinControl {
   TFormBorderStyle borderStyle_ = bsSizeable;
   int borderIcons_ = biSystemMenu | biMinimize | biMaximize;
   TWindowState windowState_ = wsNormal;
+  bool dialogOfMainForm_ = false;
   TModalResult modalResult_ = mrNone;
   QEventLoop* modalLoop_ = nullptr;
   bool created_ = false;
