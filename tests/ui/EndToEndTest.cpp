@@ -1,4 +1,5 @@
 #include <QElapsedTimer>
+#include <QMdiSubWindow>
 #include <cstdlib>
 #include <filesystem>
 
@@ -133,4 +134,46 @@ TEST_F(EndToEndTest, TheUserIsToldWhenNoProgramOpensTheWorkbook) {
     EXPECT_TRUE(fs::is_regular_file(written));
   }
   setenv("KELVARN_OPENER", "/bin/true", 1);
+}
+
+// The window that the tab bar, status panel 1 and File > Print name is the one on screen: a
+// minimised data window comes back maximised, as it was, when its tab is chosen or its file is
+// opened again, and Ctrl+P prints its file.
+TEST_F(EndToEndTest, AMinimisedWindowComesBackWhenItsTabIsChosenOrItsFileIsOpenedAgain) {
+  StartMainWindow();
+  const std::string first = WriteResults("first.csv", {"0101,P01,2026.12.09 06:00:00,,20261208-01,TCS,Негатив,0.1"});
+  const std::string second = WriteResults("second.csv", {"0202,P01,2026.12.09 06:00:00,,20261208-01,TCS,Негатив,0.1"});
+  TfrmDataForm* a = Open(first);
+  TfrmDataForm* b = Open(second);
+  ASSERT_EQ(main->DataForms().size(), 2u);
+  auto frame = [](TfrmDataForm* w) { return static_cast<QMdiSubWindow*>(w->parentWidget()); };
+  struct Case {
+    const char* what;
+    std::function<void()> choose;
+  };
+  const Case cases[] = {
+      {"its tab", [&] { ClickTab(main->ctrTabs, 0); }},
+      {"its file opened again", [&] { Open(first); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ClickTab(main->ctrTabs, 0);
+    frame(a)->showMinimized();  // its minimise button
+    ClickTab(main->ctrTabs, 1);
+    ASSERT_EQ(Active(), b);
+    c.choose();
+    EXPECT_TRUE(frame(a)->isVisible());
+    EXPECT_FALSE(frame(a)->isMinimized());
+    EXPECT_TRUE(frame(a)->isMaximized());
+    EXPECT_EQ(Active(), a);
+    EXPECT_EQ(main->ctrTabs->TabIndex(), 0);
+    EXPECT_EQ(Status(1), FromSystemPath(first));
+    QTest::keyClick(main, Qt::Key_P, Qt::ControlModifier);
+    ReadBack book = ReadXlsx(LastWrittenWorkbookSystemPath());
+    ASSERT_TRUE(book.ok) << book.output;
+    EXPECT_EQ(book.Cell("A6").value, "'0101'");
+    EXPECT_NE(book.Cell("A7").type, "str");
+  }
+  EXPECT_EQ(main->DataForms().size(), 2u);
+  EXPECT_TRUE(AnsweredMessageBoxes().empty());
 }

@@ -93,6 +93,13 @@ TForm::TForm(TComponent* owner, TFormStyle style)
     frame_->setWidget(this);
     frame_->hide();
     frame->mdiArea_->addSubWindow(frame_);
+    // The state follows what the user does with the frame's buttons, and a minimised child
+    // remembers the state it had before.
+    Listen(frame_, &QMdiSubWindow::windowStateChanged, [this](Qt::WindowStates before, Qt::WindowStates now) {
+      if ((now & Qt::WindowMinimized) && !(before & Qt::WindowMinimized))
+        stateBeforeMinimised_ = (before & Qt::WindowMaximized) ? wsMaximized : wsNormal;
+      windowState_ = (now & Qt::WindowMinimized) ? wsMinimized : (now & Qt::WindowMaximized) ? wsMaximized : wsNormal;
+    });
   }
   if (owner == Application) Application->AddForm(this);
 }
@@ -307,6 +314,8 @@ TForm* TForm::ActiveMDIChild() const {
 void TForm::BringToFront() {
   if (frame_ != nullptr) {
     if (frame_->isHidden()) return;
+    // A minimised child is shown again as it was, so that what is active is what is seen.
+    if (frame_->isMinimized()) SetWindowState(stateBeforeMinimised_);
     frame_->raise();
     if (auto* area = frame_->mdiArea()) area->setActiveSubWindow(frame_);
   } else if (isVisible()) {

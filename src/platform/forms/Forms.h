@@ -75,7 +75,8 @@ class TForm : public QMainWindow, public TWinControl {
   // main form ends the application. For a modal window it only sets mrCancel.
   void Close();
 
-  // Brings the window to the front; an MDI child becomes the active one.
+  // Brings the window to the front; an MDI child becomes the active one, and a minimised one
+  // gets back the state it had before (maximised when it was).
   void BringToFront();
 
   // Shows the window modally until its modal result is set, and returns that result. A modal
@@ -126,6 +127,7 @@ class TForm : public QMainWindow, public TWinControl {
   TFormBorderStyle borderStyle_ = bsSizeable;
   int borderIcons_ = biSystemMenu | biMinimize | biMaximize;
   TWindowState windowState_ = wsNormal;
+  TWindowState stateBeforeMinimised_ = wsNormal;
   bool dialogOfMainForm_ = false;
   TModalResult modalResult_ = mrNone;
   QEventLoop* modalLoop_ = nullptr;
