@@ -63,6 +63,12 @@ class TfrmDataForm : public TForm, public IProgressHandler {
 
   AnsiString tabTitle;  // the data set's id, the title of the window's tab
 
+  // The smallest client area at which the bottom panel shows every control whole, none over
+  // another: its left and right panels, the "N п/п:" panel, room for the gauge's "100%" and
+  // the panel's raised edge; and a few grid rows above it.
+  static constexpr int kMinClientWidth = 312 + 48 + 53 + 177 + 2;
+  static constexpr int kMinClientHeight = 5 * 20 + 34;
+
  private:
   AnsiString CellText(const AnsiString& key, const ItemData& sample) const;
 

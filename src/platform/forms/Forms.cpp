@@ -269,13 +269,36 @@ void TForm::ShowWindow() {
 
 void TForm::PlaceOnShow() {
   if (borderStyle_ != bsSizeable) setFixedSize(bounds_.size());
+  const QRect area = (screen() != nullptr ? screen() : QGuiApplication::primaryScreen())->availableGeometry();
   QRect around;
   if (position_ == poMainFormCenter && Application->MainForm() != nullptr && Application->MainForm() != this &&
       Application->MainForm()->isVisible())
     around = Application->MainForm()->frameGeometry();
   else if (position_ == poScreenCenter || position_ == poMainFormCenter)
-    around = (screen() != nullptr ? screen() : QGuiApplication::primaryScreen())->availableGeometry();
-  if (around.isValid()) move(around.center() - QPoint(width() / 2, height() / 2));
+    around = area;
+  if (!around.isValid()) return;
+  // Within the screen's available area, frame and all, however large the desktop's scale: a
+  // sizeable window shrinks to fit (not below its minimum), and every window is moved in.
+  create();
+  const QSize frame = frameGeometry().size() - size();
+  if (borderStyle_ == bsSizeable) {
+    const QSize room = (area.size() - frame).expandedTo(minimumSize());
+    if (width() > room.width() || height() > room.height()) {
+      bounds_.setSize(size().boundedTo(room));
+      ApplyBounds();
+    }
+  }
+  QRect placed(around.center() - QPoint((width() + frame.width()) / 2, (height() + frame.height()) / 2),
+               size() + frame);
+  placed.moveLeft(std::max(area.left(), std::min(placed.left(), area.right() + 1 - placed.width())));
+  placed.moveTop(std::max(area.top(), std::min(placed.top(), area.bottom() + 1 - placed.height())));
+  move(placed.topLeft());
+}
+
+void TForm::SetMinClientSize(int width, int height) {
+  QWidget* window = frame_ != nullptr ? static_cast<QWidget*>(frame_) : this;
+  const QMargins margins = frame_ != nullptr ? frame_->contentsMargins() : QMargins();
+  window->setMinimumSize(width + margins.left() + margins.right(), height + margins.top() + margins.bottom() + MenuHeight());
 }
 
 QPoint TForm::NextCascadePlace(const QMdiSubWindow* frame) {

@@ -59,6 +59,9 @@ class TForm : public QMainWindow, public TWinControl {
   void SetClientWidth(int width);
   void SetClientHeight(int height);
 
+  // The smallest client area that the user can give the window (the menu bar comes on top).
+  void SetMinClientSize(int width, int height);
+
   // The window's menu bar.
   void SetMenu(TMainMenu* menu);
 
