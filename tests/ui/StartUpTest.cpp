@@ -1,11 +1,13 @@
 #include <QApplication>
 #include <QIcon>
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStyle>
 #include <QTimer>
 
 #include "UiTest.h"
+#include "platform/CodePages.h"
 #include "ui/AboutForm.h"
 #include "ui/MainForm.h"
 #include "ui/WinMain.h"
@@ -250,4 +252,32 @@ TEST_F(UiTest, AtItsMinimumSizeTheMainWindowShowsTheDataWindowsPanelWhole) {
   EXPECT_GE(w->ctrProgress->width(), w->ctrProgress->fontMetrics().horizontalAdvance("100%") + 4);
   EXPECT_GE(w->ctrGrid->height(), 3 * 20);
   w->End();
+}
+
+// The shipped laboratory name shows whole in status panel 0; a name longer than the panel ends
+// in "…" and shows whole as the panel's tooltip.
+TEST_F(UiTest, StatusPanelZeroShowsTheNameWholeOrCutWithItsTooltip) {
+  dir.LayOutShippedConfig();
+  const QString shipped = QString::fromUtf8("Лаборатория входного контроля молока");
+  const QString longer = shipped + QString::fromUtf8(" и молочных продуктов №2");
+  for (const QString& name : {shipped, longer}) {
+    SCOPED_TRACE(name.toStdString());
+    if (name != shipped) dir.Write("name.txt", Utf8ToAnsi(name.toStdString()) + "\n");
+    StartMainWindow();
+    QLabel* panel = main->ctrStatus->findChildren<QLabel*>(Qt::FindDirectChildrenOnly).front();
+    EXPECT_EQ(main->ctrStatus->Panels->Items(0)->Width(), 200);
+    EXPECT_EQ(panel->indent(), 0);  // not Qt's half an "x" of a framed label
+    EXPECT_LE(panel->fontMetrics().horizontalAdvance(panel->text()), panel->contentsRect().width());
+    if (name == shipped) {
+      EXPECT_EQ(panel->text(), shipped);
+      EXPECT_EQ(panel->toolTip(), "");
+    } else {
+      EXPECT_TRUE(panel->text().endsWith(QChar(0x2026))) << panel->text().toStdString();
+      EXPECT_TRUE(longer.startsWith(panel->text().chopped(1)));
+      EXPECT_EQ(panel->toolTip(), longer);
+    }
+    EXPECT_EQ(Status(0), Utf8ToAnsi(name.toStdString()) + "\n");
+    Application->DestroyComponents();
+    FinishEvents();
+  }
 }
