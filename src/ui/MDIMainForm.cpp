@@ -150,6 +150,7 @@ void TfrmMDIMainForm::mnOpenClick(TObject*) {
     SelectChild(open);
     return;
   }
+  TBusyCursor busy;
   Log("open report", 0);
   ReportData data(settings);
   if (data.Load(path)) OpenChild(std::move(data));

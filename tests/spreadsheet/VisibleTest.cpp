@@ -136,6 +136,35 @@ TEST(Visible, AnOpenerThatCannotStartNamesTheFileAndTheFileStays) {
   EXPECT_TRUE(fs::is_regular_file(written));
 }
 
+// While a workbook is written its progress is told on the thread that made it visible: rising,
+// short of the end until the file is whole, and then the end.
+TEST(Visible, TheWritingOfAWorkbookIsToldAsItGoesOn) {
+  WorkbookOutput output;
+  Variant app = CreateObject("Excel.Application");
+  app.GetProperty("WorkBooks").CallMethod("add");
+  // Enough cells that writing them takes some tenths of a second.
+  app.GetProperty("WorkSheets", 1).GetProperty("Range", u"A1:T20000").SetProperty("Value", u"text");
+  std::vector<double> told;
+  bool here = true;
+  const std::thread::id self = std::this_thread::get_id();
+  SetWorkbookWriteProgress([&](double done) {
+    told.push_back(done);
+    here = here && std::this_thread::get_id() == self;
+  });
+  app.SetProperty("Visible", true);
+  SetWorkbookWriteProgress({});
+  EXPECT_TRUE(fs::is_regular_file(LastWrittenWorkbookSystemPath()));
+  EXPECT_TRUE(here);
+  ASSERT_GE(told.size(), 2u);
+  EXPECT_EQ(told.back(), 1.0);
+  for (size_t i = 0; i + 1 < told.size(); ++i) {
+    EXPECT_LT(told[i], 1.0) << i;
+    if (i > 0) {
+      EXPECT_GE(told[i], told[i - 1]) << i;
+    }
+  }
+}
+
 // An opener that starts and then fails is told to the user, naming the workbook, the opener and
 // its status; one that ends with 0 or is still running is success. The caller never waits, and
 // the notifier (the windows' way to learn of it) is called once for each failure.

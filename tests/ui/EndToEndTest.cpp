@@ -1,5 +1,6 @@
 #include <QElapsedTimer>
 #include <QMdiSubWindow>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -176,4 +177,43 @@ TEST_F(EndToEndTest, AMinimisedWindowComesBackWhenItsTabIsChosenOrItsFileIsOpene
   }
   EXPECT_EQ(main->DataForms().size(), 2u);
   EXPECT_TRUE(AnsweredMessageBoxes().empty());
+}
+
+namespace {
+
+// The percentages that a gauge shows, as it paints them.
+class PaintedPercents : public QObject {
+ public:
+  explicit PaintedPercents(TCGauge* gauge) : gauge_(gauge) { gauge->installEventFilter(this); }
+  std::vector<int> percents;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) percents.push_back(gauge_->PercentDone());
+    return false;
+  }
+
+ private:
+  TCGauge* gauge_;
+};
+
+}  // namespace
+
+// During a print the gauge shows the whole of it: the report over its first part and the
+// writing of the workbook over the rest. It never goes back, and it is full only once the
+// workbook is.
+TEST_F(EndToEndTest, TheGaugeKeepsItsLastStretchForTheWritingOfTheWorkbook) {
+  StartMainWindow();
+  TfrmDataForm* w = Open(dir.Path("samples/incoming-2026-12-09.csv"));
+  ASSERT_NE(w, nullptr);
+  PaintedPercents painted(w->ctrProgress);
+  Click(w->ctrPrint);
+  const std::vector<int>& shown = painted.percents;
+  ASSERT_GE(shown.size(), 3u);
+  EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
+  EXPECT_EQ(shown.front(), 0);
+  EXPECT_EQ(shown.back(), 100);
+  EXPECT_LE(shown[shown.size() - 2], 60);  // the report's part
+  EXPECT_FALSE(w->ctrProgress->isVisible());
+  EXPECT_TRUE(fs::is_regular_file(LastWrittenWorkbookSystemPath()));
 }

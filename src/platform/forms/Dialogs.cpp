@@ -1,6 +1,7 @@
 #include "platform/forms/Dialogs.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -53,6 +54,18 @@ int QtMessageBox(void*, const AnsiString& text, const AnsiString& caption, unsig
     case MB_ICONWARNING: icon = QMessageBox::Warning; break;
     case MB_ICONINFORMATION: icon = QMessageBox::Information; break;
   }
+  // A busy cursor of the step that shows the box is not the box's: it comes back after.
+  std::vector<QCursor> busy;
+  while (const QCursor* cursor = QApplication::overrideCursor()) {
+    busy.push_back(*cursor);
+    QApplication::restoreOverrideCursor();
+  }
+  struct Restore {
+    std::vector<QCursor>& cursors;
+    ~Restore() {
+      for (auto c = cursors.rbegin(); c != cursors.rend(); ++c) QApplication::setOverrideCursor(*c);
+    }
+  } restore{busy};
   QMessageBox box(icon, ToQt(caption), ToQt(text), QMessageBox::NoButton, DialogParent());
   struct Button {
     QMessageBox::StandardButton button;

@@ -427,6 +427,10 @@ void TForm::SetModalResult(TModalResult result) {
   if (modalLoop_ != nullptr && result != mrNone) modalLoop_->exit();
 }
 
+TBusyCursor::TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+TBusyCursor::~TBusyCursor() { QApplication::restoreOverrideCursor(); }
+
 // The application object.
 
 namespace {

@@ -141,6 +141,17 @@ class TForm : public QMainWindow, public TWinControl {
   bool released_ = false;
 };
 
+// The busy cursor over every window of the program for its lifetime, as the class library's
+// Screen->Cursor = crHourGlass around a long step: shown at once, also while no events run.
+// Message boxes show the usual cursor meanwhile.
+class TBusyCursor {
+ public:
+  TBusyCursor();
+  ~TBusyCursor();
+  TBusyCursor(const TBusyCursor&) = delete;
+  TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
+
 // Makes a window and fires its creation event after its constructor:
 // NewForm<TfrmDataForm>(this, templates, data).
 template <class T, class... Args>

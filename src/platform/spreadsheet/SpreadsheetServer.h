@@ -22,6 +22,12 @@ constexpr const char* kSpreadsheetProgId = "Excel.Application";
 // Registers the server under kSpreadsheetProgId (replacing what was registered there).
 void RegisterSpreadsheetServer();
 
+// While a workbook is written, the share done (0 to 1) is told to this function about ten
+// times a second, on the thread that made the workbook visible, which waits meanwhile: an
+// estimate by the time gone and the sheet's size, full only once the file is whole. An empty
+// function tells nothing.
+void SetWorkbookWriteProgress(std::function<void(double done)> progress);
+
 // Openers that started and then failed (ended with a non-zero status or by a signal): the
 // message for the user of each (Russian, naming the workbook, the opener and its status), oldest
 // first; taking them empties the list. The openers are reaped on threads of their own, which
