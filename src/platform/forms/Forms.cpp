@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QStyleOptionTitleBar>
+#include <QTimer>
 #include <QTranslator>
 
 #include "platform/MessageBox.h"
@@ -59,6 +60,9 @@ class MdiFrame : public QMdiSubWindow {
 };
 
 namespace {
+
+// How long a desktop takes to minimise a window's dialogs with it.
+constexpr int kDesktopSettles = 200;
 
 QWidget* ParentFor(TComponent* owner, TFormStyle style) {
   // An MDI child gets its frame's sub-window as parent; a window owned by another window
@@ -403,6 +407,21 @@ void TForm::closeEvent(QCloseEvent* event) {
       event->accept();
       return;
   }
+}
+
+void TForm::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  // Some desktops still let a dialog be minimised alone, which would leave the main window
+  // locked with no window to answer: unless the main window went too, it comes back.
+  if (event->type() != QEvent::WindowStateChange || !dialogOfMainForm_ || !isMinimized()) return;
+  QTimer::singleShot(kDesktopSettles, this, [this] {
+    TForm* main = Application->MainForm();
+    if (isVisible() && isMinimized() && main != nullptr && !main->isMinimized()) {
+      showNormal();
+      raise();
+      activateWindow();
+    }
+  });
 }
 
 TModalResult TForm::ShowModal() {

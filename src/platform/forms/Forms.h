@@ -100,6 +100,7 @@ class TForm : public QMainWindow, public TWinControl {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void CaptionChanged() override;
   void ApplyBounds() override;
   void ApplyVisible() override;
