@@ -273,17 +273,28 @@ void TForm::ShowWindow() {
 
 void TForm::PlaceOnShow() {
   if (borderStyle_ != bsSizeable) setFixedSize(bounds_.size());
-  const QRect area = (screen() != nullptr ? screen() : QGuiApplication::primaryScreen())->availableGeometry();
-  QRect around;
-  if (position_ == poMainFormCenter && Application->MainForm() != nullptr && Application->MainForm() != this &&
-      Application->MainForm()->isVisible())
-    around = Application->MainForm()->frameGeometry();
-  else if (position_ == poScreenCenter || position_ == poMainFormCenter)
-    around = area;
-  if (!around.isValid()) return;
+  if (position_ != poScreenCenter && position_ != poMainFormCenter) return;
+  create();
+  Place();
+  // A desktop's frame is known only once the window is on screen: placed again if it does not
+  // fit then.
+  QTimer::singleShot(kDesktopSettles, this, [this] {
+    if (isVisible() && windowState() == Qt::WindowNoState && !AvailableArea().contains(frameGeometry())) Place();
+  });
+}
+
+QRect TForm::AvailableArea() const {
+  return (screen() != nullptr ? screen() : QGuiApplication::primaryScreen())->availableGeometry();
+}
+
+void TForm::Place() {
+  const QRect area = AvailableArea();
+  TForm* main = Application->MainForm();
+  const QRect around = position_ == poMainFormCenter && main != nullptr && main != this && main->isVisible()
+                           ? main->frameGeometry()
+                           : area;
   // Within the screen's available area, frame and all, however large the desktop's scale: a
   // sizeable window shrinks to fit (not below its minimum), and every window is moved in.
-  create();
   const QSize frame = frameGeometry().size() - size();
   if (borderStyle_ == bsSizeable) {
     const QSize room = (area.size() - frame).expandedTo(minimumSize());

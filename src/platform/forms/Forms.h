@@ -116,6 +116,8 @@ class TForm : public QMainWindow, public TWinControl {
   void ApplyWindowFlags();
   void BecomeDialogOfMainForm();
   void PlaceOnShow();
+  void Place();
+  QRect AvailableArea() const;
   void ChildActivated(QMdiSubWindow* window);
   int MenuHeight() const;
   QPoint NextCascadePlace(const QMdiSubWindow* frame);
