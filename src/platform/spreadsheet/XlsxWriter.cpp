@@ -11,8 +11,8 @@
 #include "platform/CodePages.h"
 #include "platform/Exception.h"
 #include "platform/System.h"
-#include "platform/spreadsheet/WorkbookMessages.h"
 #include "platform/spreadsheet/XlsxText.h"
+#include "platform/spreadsheet/WorkbookMessages.h"
 
 namespace spreadsheet {
 namespace {
