@@ -5,6 +5,7 @@
 #include "excel/ExcelHelper.h"
 #include "platform/CodePages.h"
 #include "platform/ProgramText.h"
+#include "platform/spreadsheet/SpreadsheetServer.h"
 #include "report/FullReport.h"
 #include "report/TemplateReport.h"
 #include "strings/Strings.h"
@@ -187,25 +188,52 @@ void TfrmDataForm::ctrPrintAllClick(TObject*) { PrintAll(); }
 
 void TfrmDataForm::PrintTemplate(int index) {
   if (index < 0 || index >= static_cast<int>(templates.size())) return;
-  ExcelHelper excel;
-  if (!excel.Open()) return;
-  const bool numbered = ctrNCheck->Checked();
-  const std::vector<AnsiString> ids = GetSelectedIds();
-  TemplateReport report(&templates[static_cast<size_t>(index)], &data, ids, numbered);
-  try {
+  RunPrint([&] {
+    ExcelHelper excel;
+    if (!excel.Open()) return;
+    const bool numbered = ctrNCheck->Checked();
+    const std::vector<AnsiString> ids = GetSelectedIds();
+    TemplateReport report(&templates[static_cast<size_t>(index)], &data, ids, numbered);
     report.Build(&excel, this);
     excel.Show();
-  } catch (...) {
-    // Whatever fails, the gauge does not stay on screen; the exception box shows the rest.
-    End();
-    throw;
-  }
+  });
 }
 
 void TfrmDataForm::PrintAll() {
-  ExcelHelper excel;
-  FullReport report(data);
-  report.Build(&excel, this);
+  RunPrint([&] {
+    ExcelHelper excel;
+    FullReport report(data);
+    report.Build(&excel, this);
+  });
+}
+
+void TfrmDataForm::RunPrint(const std::function<void()>& print) {
+  TBusyCursor busy;
+  printing = true;
+  writeFrom = -1;
+  SetWorkbookWriteProgress([this](double done) { ShowWriting(done); });
+  // Whatever fails, the gauge does not stay on screen; the exception box shows the rest.
+  struct Finish {
+    TfrmDataForm& form;
+    ~Finish() {
+      SetWorkbookWriteProgress({});
+      form.printing = false;
+      form.End();
+    }
+  } finish{*this};
+  print();
+  if (ctrProgress->Visible()) ctrProgress->SetProgress(ctrProgress->MaxValue());
+}
+
+void TfrmDataForm::ShowReportProgress() {
+  const int min = ctrProgress->MinValue();
+  ctrProgress->SetProgress(min + static_cast<int>((static_cast<double>(reportProgress) - min) * (1 - kWriteShare)));
+}
+
+void TfrmDataForm::ShowWriting(double done) {
+  if (writeFrom < 0) writeFrom = ctrProgress->Progress();
+  const double rest = static_cast<double>(ctrProgress->MaxValue()) - writeFrom;
+  ctrProgress->SetProgress(writeFrom + static_cast<int>(rest * std::clamp(done, 0.0, 1.0)));
 }
 
 void TfrmDataForm::Localize() {
@@ -219,15 +247,33 @@ void TfrmDataForm::Localize() {
     control->SetCaption(data.settings.GetLocalizedText(key, control->Caption()));
 }
 
-void TfrmDataForm::SetPosition(float fraction) { ctrProgress->SetProgress(FractionToPercent(fraction)); }
+void TfrmDataForm::SetPosition(float fraction) {
+  if (!printing) {
+    ctrProgress->SetProgress(FractionToPercent(fraction));
+    return;
+  }
+  reportProgress = std::clamp(FractionToPercent(fraction), ctrProgress->MinValue(), ctrProgress->MaxValue());
+  ShowReportProgress();
+}
 
-void TfrmDataForm::Step() { ctrProgress->AddProgress(1); }
+void TfrmDataForm::Step() {
+  if (!printing) {
+    ctrProgress->AddProgress(1);
+    return;
+  }
+  if (reportProgress < ctrProgress->MaxValue()) ++reportProgress;
+  ShowReportProgress();
+}
 
 void TfrmDataForm::Begin(int max) {
   ctrProgress->Show();
   ctrProgress->SetMinValue(0);
   ctrProgress->SetMaxValue(max);
   ctrProgress->SetProgress(0);
+  reportProgress = ctrProgress->Progress();
 }
 
-void TfrmDataForm::End() { ctrProgress->Hide(); }
+// During a print the writing of the workbook follows the report's end: the print hides it.
+void TfrmDataForm::End() {
+  if (!printing) ctrProgress->Hide();
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "data/ReportData.h"
@@ -63,8 +64,25 @@ class TfrmDataForm : public TForm, public IProgressHandler {
 
   AnsiString tabTitle;  // the data set's id, the title of the window's tab
 
+  // The smallest client area at which the bottom panel shows every control whole, none over
+  // another: its left and right panels, the "N п/п:" panel, room for the gauge's "100%" and
+  // the panel's raised edge; and a few grid rows above it.
+  static constexpr int kMinClientWidth = 312 + 48 + 53 + 177 + 2;
+  static constexpr int kMinClientHeight = 5 * 20 + 34;
+
  private:
   AnsiString CellText(const AnsiString& key, const ItemData& sample) const;
+  // A print with the busy cursor up and the gauge over the whole of it: the report's own
+  // progress over its first part, the writing of the workbook over the rest, full only when
+  // the workbook is complete.
+  void RunPrint(const std::function<void()>& print);
+  void ShowReportProgress();
+  void ShowWriting(double done);
+
+  static constexpr double kWriteShare = 0.4;
+  bool printing = false;
+  int reportProgress = 0;  // during a print: the progress that the report has set
+  int writeFrom = -1;      // during a print: the gauge's progress when the writing began
 
   std::vector<Template> templates;
   ReportData data;

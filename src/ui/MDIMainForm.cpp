@@ -1,5 +1,6 @@
 #include "ui/MDIMainForm.h"
 
+#include <QMdiArea>
 #include <algorithm>
 
 #include "logger/Logger.h"
@@ -60,6 +61,10 @@ TfrmMDIMainForm::TfrmMDIMainForm(TComponent* Owner) : TForm(Owner, fsMDIForm) {
   for (TMenuItem* item : {mnOpen, N2, mnPrintAll, N1, mnExit}) mnFile->Add(item);
   mnHelp->Add(mnAbout);
   SetMenu(ctrMainMenu);
+  // However small the user makes it, a maximised data window shows its bottom panel whole.
+  const int mdiFrame = 2 * MdiArea()->frameWidth();
+  SetMinClientSize(TfrmDataForm::kMinClientWidth + mdiFrame,
+                   ctrTabs->Height() + TfrmDataForm::kMinClientHeight + mdiFrame + ctrStatus->Height());
 
   OnCreate = Closure(this, &TfrmMDIMainForm::FormCreate);
 
@@ -145,6 +150,7 @@ void TfrmMDIMainForm::mnOpenClick(TObject*) {
     SelectChild(open);
     return;
   }
+  TBusyCursor busy;
   Log("open report", 0);
   ReportData data(settings);
   if (data.Load(path)) OpenChild(std::move(data));

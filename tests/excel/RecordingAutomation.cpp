@@ -26,6 +26,7 @@ RecordingObject::~RecordingObject() {
 
 void RecordingObject::Record(const std::string& call) {
   log_->calls.push_back(call);
+  if (log_->seen) log_->seen(call);
   if (call == log_->refuse) throw Exception("refused: " + call);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@ struct AutomationCallLog {
   std::vector<std::string> calls;
   std::vector<std::string> releases;  // names of the objects let go, in order
   std::string refuse;                 // a call that fails, as it prints
+  std::function<void(const std::string&)> seen;  // told of each call as it is made
   int alive = 0;
   int created = 0;  // application objects made
 };

@@ -57,14 +57,21 @@ TEST_F(FormsTest, MessageBoxesAnswerFromTheirSeam) {
 
 TEST_F(FormsTest, MessageBoxIsARealDialogOutsideTheSeam) {
   AnswerDialogsForTesting(false);
+  // Another window is the active one: the box still belongs to the main window.
+  TForm* main = nullptr;
+  Application->CreateForm(main);
+  main->Show();
+  Activate(ShownForm());
   QString title, text;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QWidget* parent = nullptr;
   QTimer::singleShot(0, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (box == nullptr) return;
     title = box->windowTitle();
     text = box->text();
     icon = box->icon();
+    parent = box->parentWidget();
     box->button(QMessageBox::Cancel)->click();
   });
   // Should the box not come up as expected, nothing waits for ever.
@@ -77,6 +84,7 @@ TEST_F(FormsTest, MessageBoxIsARealDialogOutsideTheSeam) {
   EXPECT_EQ(title, QString::fromUtf8("Ошибка!"));
   EXPECT_EQ(text, QString::fromUtf8("Нет связи с Excel"));
   EXPECT_EQ(icon, QMessageBox::Warning);
+  EXPECT_EQ(parent, main);
   EXPECT_TRUE(AnsweredMessageBoxes().empty());
 }
 

@@ -42,7 +42,8 @@ class FormsTest : public ::testing::Test {
   // Makes the window the active one, so that the focus moves as the user sees it move.
   static void Activate(QWidget* window) {
     window->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    // Until the widgets know it too: a dialog counts as active a moment before.
+    EXPECT_TRUE(QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }));
   }
 
   // The widget that has the focus; keys the user presses go there.

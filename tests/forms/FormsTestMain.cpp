@@ -5,7 +5,9 @@
 #include "platform/forms/Vcl.h"
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Qt's offscreen platform, on the tests' own screen also when started by hand.
+  const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+  if (platform.isEmpty() || platform == "offscreen") qputenv("QT_QPA_PLATFORM", KELVARN_TEST_PLATFORM);
   ::testing::InitGoogleTest(&argc, argv);
   ApplicationHost host(argc, argv);
   Application->Initialize();

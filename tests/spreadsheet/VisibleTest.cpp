@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,7 @@
 
 #include "WorkbookOutput.h"
 #include "automation/FailureOf.h"
+#include "platform/CodePages.h"
 #include "platform/Exception.h"
 #include "platform/automation/ProgIds.h"
 #include "platform/spreadsheet/Application.h"
@@ -128,22 +130,123 @@ TEST(Visible, AnOpenerThatCannotStartNamesTheFileAndTheFileStays) {
   std::string written = LastWrittenWorkbookSystemPath();
   EXPECT_NE(failure.find(written), AnsiString::npos) << failure;
   EXPECT_NE(failure.find("/nonexistent/kelvarn-opener"), AnsiString::npos) << failure;
+  // In the user's words: the report is there, and why no program opened it.
+  for (const char* part : {"Отчёт записан в файл", "не запускается (нет такого файла или папки)"})
+    EXPECT_NE(failure.find(Utf8ToAnsi(part)), AnsiString::npos) << part << "\n" << AnsiToUtf8(failure);
   EXPECT_TRUE(fs::is_regular_file(written));
 }
 
-TEST(Visible, AFolderThatCannotBeWrittenNamesTheFileAndStartsNoOpener) {
+// While a workbook is written its progress is told on the thread that made it visible: rising,
+// short of the end until the file is whole, and then the end.
+TEST(Visible, TheWritingOfAWorkbookIsToldAsItGoesOn) {
+  WorkbookOutput output;
+  Variant app = CreateObject("Excel.Application");
+  app.GetProperty("WorkBooks").CallMethod("add");
+  // Enough cells that writing them takes some tenths of a second.
+  app.GetProperty("WorkSheets", 1).GetProperty("Range", u"A1:T20000").SetProperty("Value", u"text");
+  std::vector<double> told;
+  bool here = true;
+  const std::thread::id self = std::this_thread::get_id();
+  SetWorkbookWriteProgress([&](double done) {
+    told.push_back(done);
+    here = here && std::this_thread::get_id() == self;
+  });
+  app.SetProperty("Visible", true);
+  SetWorkbookWriteProgress({});
+  EXPECT_TRUE(fs::is_regular_file(LastWrittenWorkbookSystemPath()));
+  EXPECT_TRUE(here);
+  ASSERT_GE(told.size(), 2u);
+  EXPECT_EQ(told.back(), 1.0);
+  for (size_t i = 0; i + 1 < told.size(); ++i) {
+    EXPECT_LT(told[i], 1.0) << i;
+    if (i > 0) {
+      EXPECT_GE(told[i], told[i - 1]) << i;
+    }
+  }
+}
+
+// An opener that starts and then fails is told to the user, naming the workbook, the opener and
+// its status; one that ends with 0 or is still running is success. The caller never waits, and
+// the notifier (the windows' way to learn of it) is called once for each failure.
+TEST(Visible, AnOpenerThatEndsBadlyIsReportedOnceItHasEnded) {
+  WorkbookOutput output;
+  std::atomic<int> notified = 0;
+  SetOpenerFailureNotifier([&] { ++notified; });
+  struct Case {
+    const char* script;
+    const char* status;  // in the message; null for success
+    bool running;        // still running when the print is done
+  };
+  const Case cases[] = {
+      {"exit 3\n", "завершилась с кодом 3", false},
+      {"kill -9 $$\n", "прервана сигналом 9", false},
+      {"exit 0\n", nullptr, false},
+      {"sleep 1\nexit 0\n", nullptr, true},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    const std::string opener = WriteScript(output, "opener" + std::to_string(++n) + ".sh", c.script);
+    setenv("KELVARN_OPENER", opener.c_str(), 1);
+    auto start = std::chrono::steady_clock::now();
+    NewApplicationWithWorkbook().SetProperty("Visible", true);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(800));
+    const std::string written = LastWrittenWorkbookSystemPath();
+    if (c.running) {
+      EXPECT_EQ(RunningOpeners(), 1);
+    }
+    ASSERT_TRUE(Eventually([] { return RunningOpeners() == 0; }));
+    const std::vector<AnsiString> failures = TakeOpenerFailures();
+    EXPECT_EQ(notified.exchange(0), static_cast<int>(failures.size()));
+    if (c.status == nullptr) {
+      EXPECT_TRUE(failures.empty()) << failures.front();
+      continue;
+    }
+    ASSERT_EQ(failures.size(), 1u);
+    for (const std::string& part : {written, opener, std::string(c.status), std::string("Отчёт записан в файл")})
+      EXPECT_NE(failures[0].find(Utf8ToAnsi(part)), AnsiString::npos) << part << "\n" << AnsiToUtf8(failures[0]);
+    EXPECT_TRUE(fs::is_regular_file(written));
+  }
+  SetOpenerFailureNotifier({});
+}
+
+// A workbook that cannot be written, in a folder that cannot take it or that cannot be made,
+// is told in the user's words with the file and where it was to go; no opener starts.
+TEST(Visible, AWorkbookThatCannotBeWrittenNamesTheFileAndStartsNoOpener) {
   WorkbookOutput output;
   std::string record = output.Folder() + "opened.txt";
   setenv("KELVARN_OPENER", WriteScript(output, "opener.sh", "touch '" + record + "'\n").c_str(), 1);
   output.Dir().Write("plain-file", "x");
-  SetWorkbookFolderForTesting(output.Folder() + "plain-file/sub");  // a folder under a regular file
-  std::string before = LastWrittenWorkbookSystemPath();
-  Variant app = NewApplicationWithWorkbook();
-  AnsiString failure = FailureOf([&] { app.SetProperty("Visible", true); });
-  EXPECT_NE(failure.find(output.Folder() + "plain-file/sub/Book"), AnsiString::npos) << failure;
-  EXPECT_NE(failure.find(".xlsx"), AnsiString::npos) << failure;
-  EXPECT_EQ(LastWrittenWorkbookSystemPath(), before);
-  EXPECT_FALSE(std::dynamic_pointer_cast<spreadsheet::Application>(app.AsObject())->Visible());
+  const std::string under = output.Folder() + "plain-file/";  // a folder under a regular file
+  struct Case {
+    const char* what;
+    std::function<void()> arrange;
+    std::vector<std::string> parts;
+  };
+  const Case cases[] = {
+      {"the workbook's folder", [&] { SetWorkbookFolderForTesting(under + "sub"); },
+       {"Не удалось записать отчёт в файл", under + "sub/Book", ".xlsx", "Проверьте"}},
+      {"the run's folder",
+       [&] {
+         SetWorkbookFolderForTesting("");
+         setenv("TMPDIR", under.c_str(), 1);
+       },
+       {"Не удалось записать отчёт «Book", "не создаётся папка «" + under + "/kelvarn-",
+        "(часть пути не является папкой)", "TMPDIR"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.arrange();
+    std::string before = LastWrittenWorkbookSystemPath();
+    Variant app = NewApplicationWithWorkbook();
+    AnsiString failure = FailureOf([&] { app.SetProperty("Visible", true); });
+    unsetenv("TMPDIR");
+    SetWorkbookFolderForTesting(output.Folder());
+    for (const std::string& part : c.parts)
+      EXPECT_NE(failure.find(Utf8ToAnsi(part)), AnsiString::npos) << part << "\n" << AnsiToUtf8(failure);
+    EXPECT_EQ(LastWrittenWorkbookSystemPath(), before);
+    EXPECT_FALSE(std::dynamic_pointer_cast<spreadsheet::Application>(app.AsObject())->Visible());
+  }
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
   EXPECT_FALSE(fs::exists(record));
 }

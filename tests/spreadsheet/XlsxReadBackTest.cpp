@@ -268,7 +268,7 @@ TEST(XlsxWriter, AFileThatCannotBeWrittenIsNamedAndNothingIsLeft) {
     spreadsheet::WriteSheetXlsx(sheet, path);
     ADD_FAILURE() << "written";
   } catch (const Exception& e) {
-    EXPECT_NE(e.Message().find("\"" + path + "\""), AnsiString::npos) << e.Message();
+    EXPECT_NE(e.Message().find(Utf8ToAnsi("«" + path + "»")), AnsiString::npos) << AnsiToUtf8(e.Message());
   }
   std::filesystem::create_directory(output.Folder() + "dir.xlsx");
   EXPECT_THROW(spreadsheet::WriteSheetXlsx(sheet, output.Folder() + "dir.xlsx"), Exception);  // a folder in its place

@@ -1,4 +1,6 @@
+#include <QApplication>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -150,4 +152,38 @@ TEST_F(AboutBoxTest, TheDisabledTextReadsWithAContrastOfAtLeastFourAndAHalf) {
   EXPECT_GE(best, 4.5);
   // Still grey, as disabled text is: not the black of enabled text.
   EXPECT_LT(best, contrast(frmAboutForm->Memo1->palette().color(QPalette::Active, QPalette::Text).rgb(), background));
+}
+
+// The box belongs to the main window: a dialog transient for it, with no button to minimise it
+// alone (the main window would stay locked with no window to close), centred on it and the
+// active window above it.
+TEST_F(AboutBoxTest, TheBoxIsADialogOfTheMainWindow) {
+  Start();
+  Qt::WindowFlags flags;
+  QWindow* transientParent = nullptr;
+  QPoint centre;
+  bool active = false, reachable = false;
+  WhenShown([&] {
+    flags = frmAboutForm->windowFlags();
+    transientParent = frmAboutForm->windowHandle()->transientParent();
+    centre = frmAboutForm->frameGeometry().center();
+    active = QTest::qWaitFor([] { return QApplication::activeWindow() == frmAboutForm; }) &&
+             QApplication::activeModalWidget() == frmAboutForm;
+    // A desktop that lets it be minimised alone gets it back: the locked main window keeps a
+    // window to answer.
+    frmAboutForm->showMinimized();
+    reachable = QTest::qWaitFor([] { return !frmAboutForm->isMinimized(); }) && frmAboutForm->isVisible();
+    Click(frmAboutForm->ctrClose);
+  });
+  QTest::keyClick(main, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Dialog);
+  EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+  EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+  EXPECT_EQ(transientParent, main->windowHandle());
+  EXPECT_LE((centre - main->frameGeometry().center()).manhattanLength(), 4);  // odd sizes round
+  EXPECT_TRUE(active);
+  EXPECT_TRUE(reachable);
+  EXPECT_EQ(frmAboutForm->ClientWidth(), 474);
+  EXPECT_EQ(frmAboutForm->ClientHeight(), 273);
 }

@@ -1,3 +1,6 @@
+#include <QElapsedTimer>
+#include <QMdiSubWindow>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -60,35 +63,157 @@ TEST_F(EndToEndTest, TheSelectedSamplesOfAShippedFilePrintWithTheSelectionTempla
   EXPECT_NE(book.Cell("D9").type, "str");
 }
 
-TEST_F(EndToEndTest, AWorkbookThatCannotBeShownReachesTheExceptionBoxAndTheGaugeGoes) {
+TEST_F(EndToEndTest, AWorkbookThatCannotBeWrittenReachesTheExceptionBoxAndTheGaugeGoes) {
   StartMainWindow();
   TfrmDataForm* w = Open(dir.Path("samples/incoming-2026-12-09.csv"));
   ASSERT_NE(w, nullptr);
   dir.Write("plain-file", "x");
-  struct Case {
-    const char* what;
-    std::function<void()> arrange;
-  };
-  const Case cases[] = {
-      {"an opener that cannot start", [] { setenv("KELVARN_OPENER", "/nonexistent/opener", 1); }},
-      {"a folder that cannot be written", [&] { SetWorkbookFolderForTesting(dir.Path("plain-file/books")); }},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    ClearDialogSeams();
-    c.arrange();
-    Click(w->ctrPrint);
-    setenv("KELVARN_OPENER", "/bin/true", 1);
-    SetWorkbookFolderForTesting(output.Folder());
-    ASSERT_EQ(AnsweredMessageBoxes().size(), 1u);
-    EXPECT_NE(AnsweredTexts()[0].find("Book"), AnsiString::npos) << AnsweredTexts()[0];
-    EXPECT_EQ(AnsweredMessageBoxes()[0].type, MB_OK | MB_ICONERROR);
-    EXPECT_FALSE(w->ctrProgress->Visible());
-    EXPECT_FALSE(w->ctrProgress->isVisible());
-  }
+  SetWorkbookFolderForTesting(dir.Path("plain-file/books"));
+  Click(w->ctrPrint);
+  SetWorkbookFolderForTesting(output.Folder());
+  ASSERT_EQ(AnsweredMessageBoxes().size(), 1u);
+  EXPECT_NE(AnsweredTexts()[0].find(dir.Path("plain-file/books/Book")), AnsiString::npos) << AnsweredTexts()[0];
+  EXPECT_EQ(AnsweredMessageBoxes()[0].type, MB_OK | MB_ICONERROR);
+  EXPECT_FALSE(w->ctrProgress->Visible());
+  EXPECT_FALSE(w->ctrProgress->isVisible());
+
   // The program goes on: the next print is written.
   ClearDialogSeams();
   Click(w->ctrPrint);
   EXPECT_TRUE(AnsweredMessageBoxes().empty());
   EXPECT_TRUE(fs::exists(LastWrittenWorkbookSystemPath()));
+}
+
+// A report that no program opens is told to the user with its full path, the opener and its
+// status, once the opener's end is known and while the program goes on; an opener that ends
+// with 0, or is still running, is success and shows nothing.
+TEST_F(EndToEndTest, TheUserIsToldWhenNoProgramOpensTheWorkbook) {
+  StartMainWindow();
+  TfrmDataForm* w = Open(dir.Path("samples/incoming-2026-12-09.csv"));
+  ASSERT_NE(w, nullptr);
+  auto script = [&](const std::string& name, const std::string& body) {
+    dir.Write(name, "#!/bin/sh\n" + body);
+    fs::permissions(dir.Path(name), fs::perms::owner_all);
+    return dir.Path(name);
+  };
+  struct Case {
+    std::string opener;
+    const char* status;  // in the message; null when none comes
+    unsigned type;
+    bool running;  // still running when the print is done
+  };
+  const Case cases[] = {
+      {script("exits-3.sh", "exit 3\n"), "завершилась с кодом 3", MB_OK | MB_ICONWARNING, false},
+      {"kelvarn-no-such-opener", "не запускается (нет такого файла или папки)", MB_OK | MB_ICONERROR, false},
+      {script("exits-0.sh", "exit 0\n"), nullptr, 0, false},
+      {script("sleeps.sh", "sleep 1\nexit 0\n"), nullptr, 0, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.opener);
+    ClearDialogSeams();
+    setenv("KELVARN_OPENER", c.opener.c_str(), 1);
+    Click(w->ctrPrint);
+    const std::string written = LastWrittenWorkbookSystemPath();
+    EXPECT_FALSE(w->ctrProgress->isVisible());
+    if (c.running) {
+      EXPECT_EQ(RunningOpeners(), 1);
+      FinishEvents();
+      EXPECT_TRUE(AnsweredMessageBoxes().empty());
+    }
+    for (QElapsedTimer waited; RunningOpeners() > 0 && waited.elapsed() < 5000;) QTest::qWait(20);
+    FinishEvents();
+    if (c.status == nullptr) {
+      EXPECT_TRUE(AnsweredMessageBoxes().empty()) << AnsiToUtf8(AnsweredTexts().front());
+      continue;
+    }
+    ASSERT_EQ(AnsweredMessageBoxes().size(), 1u);
+    const MessageBoxCall& box = AnsweredMessageBoxes()[0];
+    for (const std::string& part : {std::string("Отчёт записан в файл"), written, c.opener, std::string(c.status)})
+      EXPECT_NE(box.text.find(Utf8ToAnsi(part)), AnsiString::npos) << part << "\n" << AnsiToUtf8(box.text);
+    EXPECT_EQ(box.caption, "kelvarn");
+    EXPECT_EQ(box.type, c.type);
+    EXPECT_TRUE(fs::is_regular_file(written));
+  }
+  setenv("KELVARN_OPENER", "/bin/true", 1);
+}
+
+// The window that the tab bar, status panel 1 and File > Print name is the one on screen: a
+// minimised data window comes back maximised, as it was, when its tab is chosen or its file is
+// opened again, and Ctrl+P prints its file.
+TEST_F(EndToEndTest, AMinimisedWindowComesBackWhenItsTabIsChosenOrItsFileIsOpenedAgain) {
+  StartMainWindow();
+  const std::string first = WriteResults("first.csv", {"0101,P01,2026.12.09 06:00:00,,20261208-01,TCS,Негатив,0.1"});
+  const std::string second = WriteResults("second.csv", {"0202,P01,2026.12.09 06:00:00,,20261208-01,TCS,Негатив,0.1"});
+  TfrmDataForm* a = Open(first);
+  TfrmDataForm* b = Open(second);
+  ASSERT_EQ(main->DataForms().size(), 2u);
+  auto frame = [](TfrmDataForm* w) { return static_cast<QMdiSubWindow*>(w->parentWidget()); };
+  struct Case {
+    const char* what;
+    std::function<void()> choose;
+  };
+  const Case cases[] = {
+      {"its tab", [&] { ClickTab(main->ctrTabs, 0); }},
+      {"its file opened again", [&] { Open(first); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ClickTab(main->ctrTabs, 0);
+    frame(a)->showMinimized();  // its minimise button
+    ClickTab(main->ctrTabs, 1);
+    ASSERT_EQ(Active(), b);
+    c.choose();
+    EXPECT_TRUE(frame(a)->isVisible());
+    EXPECT_FALSE(frame(a)->isMinimized());
+    EXPECT_TRUE(frame(a)->isMaximized());
+    EXPECT_EQ(Active(), a);
+    EXPECT_EQ(main->ctrTabs->TabIndex(), 0);
+    EXPECT_EQ(Status(1), FromSystemPath(first));
+    QTest::keyClick(main, Qt::Key_P, Qt::ControlModifier);
+    ReadBack book = ReadXlsx(LastWrittenWorkbookSystemPath());
+    ASSERT_TRUE(book.ok) << book.output;
+    EXPECT_EQ(book.Cell("A6").value, "'0101'");
+    EXPECT_NE(book.Cell("A7").type, "str");
+  }
+  EXPECT_EQ(main->DataForms().size(), 2u);
+  EXPECT_TRUE(AnsweredMessageBoxes().empty());
+}
+
+namespace {
+
+// The percentages that a gauge shows, as it paints them.
+class PaintedPercents : public QObject {
+ public:
+  explicit PaintedPercents(TCGauge* gauge) : gauge_(gauge) { gauge->installEventFilter(this); }
+  std::vector<int> percents;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) percents.push_back(gauge_->PercentDone());
+    return false;
+  }
+
+ private:
+  TCGauge* gauge_;
+};
+
+}  // namespace
+
+// During a print the gauge shows the whole of it: the report over its first part and the
+// writing of the workbook over the rest. It never goes back, and it is full only once the
+// workbook is.
+TEST_F(EndToEndTest, TheGaugeKeepsItsLastStretchForTheWritingOfTheWorkbook) {
+  StartMainWindow();
+  TfrmDataForm* w = Open(dir.Path("samples/incoming-2026-12-09.csv"));
+  ASSERT_NE(w, nullptr);
+  PaintedPercents painted(w->ctrProgress);
+  Click(w->ctrPrint);
+  const std::vector<int>& shown = painted.percents;
+  ASSERT_GE(shown.size(), 3u);
+  EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
+  EXPECT_EQ(shown.front(), 0);
+  EXPECT_EQ(shown.back(), 100);
+  EXPECT_LE(shown[shown.size() - 2], 60);  // the report's part
+  EXPECT_FALSE(w->ctrProgress->isVisible());
+  EXPECT_TRUE(fs::is_regular_file(LastWrittenWorkbookSystemPath()));
 }

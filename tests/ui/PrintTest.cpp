@@ -1,3 +1,6 @@
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <filesystem>
 
 #include "UiTest.h"
@@ -102,9 +105,10 @@ TEST_F(PrintTest, TheSelectedRowsAndTheNumberingReachTheReportWithTheGaugeAdvanc
   EXPECT_EQ(Written(), (std::vector<std::string>{"Номер", "Время", "112", "2026.12.09 06:00:00", "120",
                                                  "2026.12.09 07:00:00"}));
   EXPECT_TRUE(MadeVisible());
-  // Begun with the template's row count, a step per written row, and hidden at the end.
+  // Begun with the template's row count, a step per written row, full once the workbook is
+  // complete, and hidden at the end.
   EXPECT_EQ(w->ctrProgress->MaxValue(), 3);
-  EXPECT_EQ(w->ctrProgress->Progress(), 2);
+  EXPECT_EQ(w->ctrProgress->Progress(), 3);
   EXPECT_FALSE(w->ctrProgress->isVisible());
 
   Click(w->ctrDown);
@@ -232,4 +236,33 @@ TEST_F(PrintTest, TheHiddenTemplateListPrintsOnlyFromItsOpenedList) {
   Press(Qt::Key_Escape);
   EXPECT_FALSE(w->ctrTemplates->DroppedDown());
   EXPECT_EQ(Written(), std::vector<std::string>{});
+}
+
+// Opening a file and printing show the busy cursor while they work, and the usual one after,
+// also when they fail.
+TEST_F(PrintTest, LoadingAndPrintingShowTheBusyCursor) {
+  WriteTemplate("1.txt", "Выбранные", "wc|x:0|y:0|value:x\n");
+  StartMainWindow();
+  auto cursor = [] { return QApplication::overrideCursor() != nullptr ? QApplication::overrideCursor()->shape() : -1; };
+  int whileOpening = -2, whilePrinting = -2;
+  QObject::connect(main->MdiArea(), &QMdiArea::subWindowActivated, [&] { whileOpening = cursor(); });
+  TfrmDataForm* w = Open(WriteThreeSamples());
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(whileOpening, Qt::WaitCursor);
+  EXPECT_EQ(cursor(), -1);
+  excel.Log().seen = [&](const std::string& call) {
+    if (call == "set app.Visible = true") whilePrinting = cursor();
+  };
+  Click(w->ctrPrint);
+  EXPECT_EQ(whilePrinting, Qt::WaitCursor);
+  EXPECT_EQ(cursor(), -1);
+
+  // A file that does not load, and a print that fails in the sheet.
+  Open(dir.Path("missing.csv"));
+  EXPECT_EQ(cursor(), -1);
+  excel.Log().refuse = "set app.Visible = true";
+  Click(w->ctrPrint);
+  EXPECT_EQ(AnsweredMessageBoxes().size(), 1u);
+  EXPECT_EQ(cursor(), -1);
+  EXPECT_FALSE(w->ctrProgress->isVisible());
 }

@@ -1,11 +1,13 @@
 #include <QApplication>
 #include <QIcon>
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStyle>
 #include <QTimer>
 
 #include "UiTest.h"
+#include "platform/CodePages.h"
 #include "ui/AboutForm.h"
 #include "ui/MainForm.h"
 #include "ui/WinMain.h"
@@ -209,4 +211,73 @@ TEST_F(UiTest, TheWindowsShowTheProgramsOwnIcon) {
   QWidget* systemButton = main->menuBar()->cornerWidget(Qt::TopLeftCorner);
   ASSERT_NE(systemButton, nullptr);
   EXPECT_TRUE(shows(systemButton->windowIcon()));
+}
+
+// However small the user makes the main window, a maximised data window shows every control of
+// its bottom panel whole, none over another, also the gauge with its "100%" during a print.
+// The template list lies under the split button by design, and neighbouring buttons of the
+// layout share the pixel column of their edges.
+TEST_F(UiTest, AtItsMinimumSizeTheMainWindowShowsTheDataWindowsPanelWhole) {
+  WriteConfig();
+  WriteTemplate("1.txt", "Журнал входного контроля", "wc|x:0|y:0|value:x\n");
+  StartMainWindow();
+  TfrmDataForm* w = Open(WriteThreeSamples());
+  ASSERT_NE(w, nullptr);
+  main->SetBounds(main->Left(), main->Top(), 420, 300);
+  FinishEvents();
+  EXPECT_GT(main->minimumWidth(), 420);
+  EXPECT_EQ(main->width(), main->minimumWidth());
+  ASSERT_TRUE(static_cast<QMdiSubWindow*>(w->parentWidget())->isMaximized());
+  w->Begin(100);
+  w->SetPosition(1.0f);  // as at the end of a print
+
+  auto name = [](QWidget* c) { return c->metaObject()->className() + std::string(" at ") + std::to_string(c->x()); };
+  std::function<void(QWidget*)> check = [&](QWidget* parent) {
+    std::vector<QWidget*> shown;
+    for (QObject* child : parent->children())
+      if (auto* c = qobject_cast<QWidget*>(child); c != nullptr && c->isVisible() && c != w->ctrTemplates)
+        shown.push_back(c);
+    for (size_t i = 0; i < shown.size(); ++i) {
+      EXPECT_TRUE(parent->contentsRect().contains(shown[i]->geometry())) << name(shown[i]);
+      EXPECT_FALSE(shown[i]->geometry().isEmpty()) << name(shown[i]);
+      for (size_t j = i + 1; j < shown.size(); ++j) {
+        const QRect overlap = shown[i]->geometry() & shown[j]->geometry();
+        EXPECT_TRUE(overlap.isEmpty() || overlap.width() == 1) << name(shown[i]) << ", " << name(shown[j]);
+      }
+      if (dynamic_cast<TPanel*>(shown[i]) != nullptr) check(shown[i]);
+    }
+  };
+  EXPECT_TRUE(w->ClientWidget()->rect().contains(w->ctrPanel->geometry()));
+  check(w->ctrPanel);
+  EXPECT_GE(w->ctrProgress->width(), w->ctrProgress->fontMetrics().horizontalAdvance("100%") + 4);
+  EXPECT_GE(w->ctrGrid->height(), 3 * 20);
+  w->End();
+}
+
+// The shipped laboratory name shows whole in status panel 0; a name longer than the panel ends
+// in "…" and shows whole as the panel's tooltip.
+TEST_F(UiTest, StatusPanelZeroShowsTheNameWholeOrCutWithItsTooltip) {
+  dir.LayOutShippedConfig();
+  const QString shipped = QString::fromUtf8("Лаборатория входного контроля молока");
+  const QString longer = shipped + QString::fromUtf8(" и молочных продуктов №2");
+  for (const QString& name : {shipped, longer}) {
+    SCOPED_TRACE(name.toStdString());
+    if (name != shipped) dir.Write("name.txt", Utf8ToAnsi(name.toStdString()) + "\n");
+    StartMainWindow();
+    QLabel* panel = main->ctrStatus->findChildren<QLabel*>(Qt::FindDirectChildrenOnly).front();
+    EXPECT_EQ(main->ctrStatus->Panels->Items(0)->Width(), 200);
+    EXPECT_EQ(panel->indent(), 0);  // not Qt's half an "x" of a framed label
+    EXPECT_LE(panel->fontMetrics().horizontalAdvance(panel->text()), panel->contentsRect().width());
+    if (name == shipped) {
+      EXPECT_EQ(panel->text(), shipped);
+      EXPECT_EQ(panel->toolTip(), "");
+    } else {
+      EXPECT_TRUE(panel->text().endsWith(QChar(0x2026))) << panel->text().toStdString();
+      EXPECT_TRUE(longer.startsWith(panel->text().chopped(1)));
+      EXPECT_EQ(panel->toolTip(), longer);
+    }
+    EXPECT_EQ(Status(0), Utf8ToAnsi(name.toStdString()) + "\n");
+    Application->DestroyComponents();
+    FinishEvents();
+  }
 }

@@ -45,7 +45,17 @@ void TTabControl::SetTabIndex(int index) {
 
 void TStatusPanel::SetText(const AnsiString& text) {
   text_ = text;
-  label_->setText(ToQtLine(text));
+  ShowText();
+}
+
+void TStatusPanel::ShowText() {
+  // A text longer than the panel ends in "…" and shows whole as its tooltip; a panel not laid
+  // out yet holds it whole.
+  const QString line = ToQtLine(text_);
+  const int room = label_->contentsRect().width();
+  const QString shown = room > 0 ? label_->fontMetrics().elidedText(line, Qt::ElideRight, room) : line;
+  label_->setText(shown);
+  label_->setToolTip(shown == line ? QString() : line);
 }
 
 void TStatusPanel::SetWidth(int width) {
@@ -57,7 +67,10 @@ TStatusPanel* TStatusPanels::Add() {
   auto* label = new QLabel(&bar_);
   label->setTextFormat(Qt::PlainText);
   label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  // The text starts at the margin: Qt would indent a framed label by half an "x" more, which
+  // the class library's panels do not.
   label->setContentsMargins(2, 0, 2, 0);
+  label->setIndent(0);
   panels_.push_back(std::unique_ptr<TStatusPanel>(new TStatusPanel(bar_, label)));
   bar_.LayoutPanels();
   label->show();
@@ -88,6 +101,7 @@ void TStatusBar::LayoutPanels() {
     TStatusPanel* panel = Panels->Items(i);
     int w = i == count - 1 ? std::max(0, width() - x) : std::max(0, panel->width_);
     panel->label_->setGeometry(x, 2, std::max(0, w - 2), std::max(0, height() - 2));
+    panel->ShowText();
     x += w;
   }
 }

@@ -26,8 +26,9 @@ class TTabControl : public QTabBar, public TControl {
 
 class TStatusBar;
 
-// One panel of a status bar: its text, shown without trailing line breaks, and its width
-// (the last panel takes the rest of the bar).
+// One panel of a status bar: its text, shown without trailing line breaks (cut with "…" when
+// longer than the panel, and then shown whole as its tooltip), and its width (the last panel
+// takes the rest of the bar).
 class TStatusPanel {
  public:
   const AnsiString& Text() const { return text_; }
@@ -39,6 +40,7 @@ class TStatusPanel {
   friend class TStatusBar;
   friend class TStatusPanels;
   TStatusPanel(TStatusBar& bar, QLabel* label) : bar_(bar), label_(label) {}
+  void ShowText();
 
   TStatusBar& bar_;
   QLabel* label_;

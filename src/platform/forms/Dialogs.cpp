@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <QApplication>
+#include <QCursor>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 #include "platform/Exception.h"
 #include "platform/System.h"
 #include "platform/forms/Controls.h"
+#include "platform/forms/Forms.h"
 #include "platform/forms/QtText.h"
 
 namespace {
@@ -31,7 +33,13 @@ Seams& TheSeams() {
   return seams;
 }
 
-QWidget* DialogParent() { return QApplication::activeWindow(); }
+// A dialog belongs to the modal window in hand, else to the main window, also while the
+// program is not the active one (a message that comes as the program goes on).
+QWidget* DialogParent() {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  if (TForm* main = Application->MainForm(); main != nullptr && main->isVisible()) return main;
+  return QApplication::activeWindow();
+}
 
 int FirstButton(unsigned type) { return (type & 0x0F) == MB_YESNO ? IDYES : IDOK; }
 
@@ -51,6 +59,18 @@ int QtMessageBox(void*, const AnsiString& text, const AnsiString& caption, unsig
     case MB_ICONWARNING: icon = QMessageBox::Warning; break;
     case MB_ICONINFORMATION: icon = QMessageBox::Information; break;
   }
+  // A busy cursor of the step that shows the box is not the box's: it comes back after.
+  std::vector<QCursor> busy;
+  while (const QCursor* cursor = QApplication::overrideCursor()) {
+    busy.push_back(*cursor);
+    QApplication::restoreOverrideCursor();
+  }
+  struct Restore {
+    std::vector<QCursor>& cursors;
+    ~Restore() {
+      for (auto c = cursors.rbegin(); c != cursors.rend(); ++c) QApplication::setOverrideCursor(*c);
+    }
+  } restore{busy};
   QMessageBox box(icon, ToQt(caption), ToQt(text), QMessageBox::NoButton, DialogParent());
   struct Button {
     QMessageBox::StandardButton button;

@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QStyleOptionTitleBar>
+#include <QTimer>
 #include <QTranslator>
 
 #include "platform/MessageBox.h"
@@ -21,6 +22,7 @@
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/Menus.h"
 #include "platform/forms/QtText.h"
+#include "platform/spreadsheet/SpreadsheetServer.h"
 
 // The window's client area: the aligned controls follow its size.
 class TForm::Client : public QWidget {
@@ -59,6 +61,9 @@ class MdiFrame : public QMdiSubWindow {
 
 namespace {
 
+// How long a desktop takes to minimise a window's dialogs with it.
+constexpr int kDesktopSettles = 200;
+
 QWidget* ParentFor(TComponent* owner, TFormStyle style) {
   // An MDI child gets its frame's sub-window as parent; a window owned by another window
   // lies under it in the Qt tree, so that it goes with its owner.
@@ -92,6 +97,13 @@ TForm::TForm(TComponent* owner, TFormStyle style)
     frame_->setWidget(this);
     frame_->hide();
     frame->mdiArea_->addSubWindow(frame_);
+    // The state follows what the user does with the frame's buttons, and a minimised child
+    // remembers the state it had before.
+    Listen(frame_, &QMdiSubWindow::windowStateChanged, [this](Qt::WindowStates before, Qt::WindowStates now) {
+      if ((now & Qt::WindowMinimized) && !(before & Qt::WindowMinimized))
+        stateBeforeMinimised_ = (before & Qt::WindowMaximized) ? wsMaximized : wsNormal;
+      windowState_ = (now & Qt::WindowMinimized) ? wsMinimized : (now & Qt::WindowMaximized) ? wsMaximized : wsNormal;
+    });
   }
   if (owner == Application) Application->AddForm(this);
 }
@@ -163,14 +175,31 @@ void TForm::SetBorderIcons(int icons) {
   ApplyWindowFlags();
 }
 
-void TForm::ApplyWindowFlags() {
-  if (frame_ != nullptr) return;
-  Qt::WindowFlags flags = borderStyle_ == bsDialog ? Qt::Dialog : Qt::Window;
+Qt::WindowFlags TForm::WindowFlags() const {
+  const bool dialog = borderStyle_ == bsDialog || dialogOfMainForm_;
+  Qt::WindowFlags flags = dialog ? Qt::Dialog : Qt::Window;
   flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
   if (borderIcons_ & biSystemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-  if ((borderIcons_ & biMinimize) && borderStyle_ != bsDialog) flags |= Qt::WindowMinimizeButtonHint;
-  if ((borderIcons_ & biMaximize) && borderStyle_ == bsSizeable) flags |= Qt::WindowMaximizeButtonHint;
-  setWindowFlags(flags);
+  if ((borderIcons_ & biMinimize) && !dialog) flags |= Qt::WindowMinimizeButtonHint;
+  if ((borderIcons_ & biMaximize) && borderStyle_ == bsSizeable && !dialog) flags |= Qt::WindowMaximizeButtonHint;
+  return flags;
+}
+
+void TForm::ApplyWindowFlags() {
+  if (frame_ != nullptr) return;
+  setWindowFlags(WindowFlags());
+}
+
+void TForm::BecomeDialogOfMainForm() {
+  TForm* main = Application->MainForm();
+  if (frame_ != nullptr || main == nullptr || main == this) return;
+  // Transient for the main window: the desktop keeps it above the main window, minimises
+  // and raises it with it, and offers no button to minimise it alone.
+  dialogOfMainForm_ = true;
+  if (parentWidget() != main)
+    setParent(main, WindowFlags());
+  else
+    ApplyWindowFlags();
 }
 
 void TForm::SetWindowState(TWindowState state) {
@@ -244,13 +273,47 @@ void TForm::ShowWindow() {
 
 void TForm::PlaceOnShow() {
   if (borderStyle_ != bsSizeable) setFixedSize(bounds_.size());
-  QRect around;
-  if (position_ == poMainFormCenter && Application->MainForm() != nullptr && Application->MainForm() != this &&
-      Application->MainForm()->isVisible())
-    around = Application->MainForm()->frameGeometry();
-  else if (position_ == poScreenCenter || position_ == poMainFormCenter)
-    around = (screen() != nullptr ? screen() : QGuiApplication::primaryScreen())->availableGeometry();
-  if (around.isValid()) move(around.center() - QPoint(width() / 2, height() / 2));
+  if (position_ != poScreenCenter && position_ != poMainFormCenter) return;
+  create();
+  Place();
+  // A desktop's frame is known only once the window is on screen: placed again if it does not
+  // fit then.
+  QTimer::singleShot(kDesktopSettles, this, [this] {
+    if (isVisible() && windowState() == Qt::WindowNoState && !AvailableArea().contains(frameGeometry())) Place();
+  });
+}
+
+QRect TForm::AvailableArea() const {
+  return (screen() != nullptr ? screen() : QGuiApplication::primaryScreen())->availableGeometry();
+}
+
+void TForm::Place() {
+  const QRect area = AvailableArea();
+  TForm* main = Application->MainForm();
+  const QRect around = position_ == poMainFormCenter && main != nullptr && main != this && main->isVisible()
+                           ? main->frameGeometry()
+                           : area;
+  // Within the screen's available area, frame and all, however large the desktop's scale: a
+  // sizeable window shrinks to fit (not below its minimum), and every window is moved in.
+  const QSize frame = frameGeometry().size() - size();
+  if (borderStyle_ == bsSizeable) {
+    const QSize room = (area.size() - frame).expandedTo(minimumSize());
+    if (width() > room.width() || height() > room.height()) {
+      bounds_.setSize(size().boundedTo(room));
+      ApplyBounds();
+    }
+  }
+  QRect placed(around.center() - QPoint((width() + frame.width()) / 2, (height() + frame.height()) / 2),
+               size() + frame);
+  placed.moveLeft(std::max(area.left(), std::min(placed.left(), area.right() + 1 - placed.width())));
+  placed.moveTop(std::max(area.top(), std::min(placed.top(), area.bottom() + 1 - placed.height())));
+  move(placed.topLeft());
+}
+
+void TForm::SetMinClientSize(int width, int height) {
+  QWidget* window = frame_ != nullptr ? static_cast<QWidget*>(frame_) : this;
+  const QMargins margins = frame_ != nullptr ? frame_->contentsMargins() : QMargins();
+  window->setMinimumSize(width + margins.left() + margins.right(), height + margins.top() + margins.bottom() + MenuHeight());
 }
 
 QPoint TForm::NextCascadePlace(const QMdiSubWindow* frame) {
@@ -289,6 +352,8 @@ TForm* TForm::ActiveMDIChild() const {
 void TForm::BringToFront() {
   if (frame_ != nullptr) {
     if (frame_->isHidden()) return;
+    // A minimised child is shown again as it was, so that what is active is what is seen.
+    if (frame_->isMinimized()) SetWindowState(stateBeforeMinimised_);
     frame_->raise();
     if (auto* area = frame_->mdiArea()) area->setActiveSubWindow(frame_);
   } else if (isVisible()) {
@@ -355,9 +420,25 @@ void TForm::closeEvent(QCloseEvent* event) {
   }
 }
 
+void TForm::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  // Some desktops still let a dialog be minimised alone, which would leave the main window
+  // locked with no window to answer: unless the main window went too, it comes back.
+  if (event->type() != QEvent::WindowStateChange || !dialogOfMainForm_ || !isMinimized()) return;
+  QTimer::singleShot(kDesktopSettles, this, [this] {
+    TForm* main = Application->MainForm();
+    if (isVisible() && isMinimized() && main != nullptr && !main->isMinimized()) {
+      showNormal();
+      raise();
+      activateWindow();
+    }
+  });
+}
+
 TModalResult TForm::ShowModal() {
   if (visible_ || modalLoop_ != nullptr || frame_ != nullptr) throw Exception("Cannot make a visible window modal");
   modalResult_ = mrNone;
+  BecomeDialogOfMainForm();
   setWindowModality(Qt::ApplicationModal);
   QEventLoop loop;
   modalLoop_ = &loop;
@@ -375,6 +456,10 @@ void TForm::SetModalResult(TModalResult result) {
   modalResult_ = result;
   if (modalLoop_ != nullptr && result != mrNone) modalLoop_->exit();
 }
+
+TBusyCursor::TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+TBusyCursor::~TBusyCursor() { QApplication::restoreOverrideCursor(); }
 
 // The application object.
 
@@ -404,9 +489,22 @@ class HostedApplication : public QApplication {
 
 TApplication* const Application = &TheApplication();
 
+namespace {
+
+// The workbooks whose opener failed after it started: its reaper's thread asks for this on
+// the main one, where the program goes on meanwhile.
+void ShowOpenerFailures() {
+  for (const AnsiString& message : TakeOpenerFailures())
+    MessageBoxA(nullptr, message, Application->Title(), MB_OK | MB_ICONWARNING);
+}
+
+}  // namespace
+
 void TApplication::Initialize() {
   if (QApplication::instance() == nullptr) throw Exception("The application needs its ApplicationHost");
   InstallMessageBoxDialog();
+  SetOpenerFailureNotifier(
+      [] { QMetaObject::invokeMethod(QCoreApplication::instance(), ShowOpenerFailures, Qt::QueuedConnection); });
   InstallQtTranslation(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
   QIcon icon;
   const QDir icons(QStringLiteral(":/MAINICON"), QStringLiteral("*.png"));
@@ -484,6 +582,8 @@ ApplicationHost::ApplicationHost(int& argc, char** argv) : app_(std::make_unique
 }
 
 ApplicationHost::~ApplicationHost() {
+  // No reaper may post to the Qt application once it has gone.
+  SetOpenerFailureNotifier({});
   Application->DestroyComponents();
   SetMessageBoxHandler({});
 }

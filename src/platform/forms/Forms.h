@@ -59,6 +59,9 @@ class TForm : public QMainWindow, public TWinControl {
   void SetClientWidth(int width);
   void SetClientHeight(int height);
 
+  // The smallest client area that the user can give the window (the menu bar comes on top).
+  void SetMinClientSize(int width, int height);
+
   // The window's menu bar.
   void SetMenu(TMainMenu* menu);
 
@@ -75,10 +78,13 @@ class TForm : public QMainWindow, public TWinControl {
   // main form ends the application. For a modal window it only sets mrCancel.
   void Close();
 
-  // Brings the window to the front; an MDI child becomes the active one.
+  // Brings the window to the front; an MDI child becomes the active one, and a minimised one
+  // gets back the state it had before (maximised when it was).
   void BringToFront();
 
-  // Shows the window modally until its modal result is set, and returns that result.
+  // Shows the window modally until its modal result is set, and returns that result. A modal
+  // window is a dialog of the main form: transient for it, centred on it when its position
+  // says so, without buttons to minimise or maximise it.
   TModalResult ShowModal();
   TModalResult ModalResult() const { return modalResult_; }
   void SetModalResult(TModalResult result);
@@ -94,6 +100,7 @@ class TForm : public QMainWindow, public TWinControl {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void CaptionChanged() override;
   void ApplyBounds() override;
   void ApplyVisible() override;
@@ -105,8 +112,12 @@ class TForm : public QMainWindow, public TWinControl {
   class Client;
 
   void ShowWindow();
+  Qt::WindowFlags WindowFlags() const;
   void ApplyWindowFlags();
+  void BecomeDialogOfMainForm();
   void PlaceOnShow();
+  void Place();
+  QRect AvailableArea() const;
   void ChildActivated(QMdiSubWindow* window);
   int MenuHeight() const;
   QPoint NextCascadePlace(const QMdiSubWindow* frame);
@@ -122,6 +133,8 @@ class TForm : public QMainWindow, public TWinControl {
   TFormBorderStyle borderStyle_ = bsSizeable;
   int borderIcons_ = biSystemMenu | biMinimize | biMaximize;
   TWindowState windowState_ = wsNormal;
+  TWindowState stateBeforeMinimised_ = wsNormal;
+  bool dialogOfMainForm_ = false;
   TModalResult modalResult_ = mrNone;
   QEventLoop* modalLoop_ = nullptr;
   bool created_ = false;
@@ -129,6 +142,17 @@ class TForm : public QMainWindow, public TWinControl {
   int cascaded_ = 0;  // of a frame: the children placed by default so far
   bool closing_ = false;
   bool released_ = false;
+};
+
+// The busy cursor over every window of the program for its lifetime, as the class library's
+// Screen->Cursor = crHourGlass around a long step: shown at once, also while no events run.
+// Message boxes show the usual cursor meanwhile.
+class TBusyCursor {
+ public:
+  TBusyCursor();
+  ~TBusyCursor();
+  TBusyCursor(const TBusyCursor&) = delete;
+  TBusyCursor& operator=(const TBusyCursor&) = delete;
 };
 
 // Makes a window and fires its creation event after its constructor:
@@ -147,7 +171,8 @@ class TApplication : public TComponent {
   TApplication() : TComponent(nullptr) {}
 
   // Installs the message box dialog, Qt's Russian translation (InstallQtTranslation from
-  // Qt's translations folder) and the program's icon; needs the ApplicationHost. The icon
+  // Qt's translations folder) and the program's icon; needs the ApplicationHost. A workbook's
+  // opener that fails once started is shown in a message box when the loop next runs. The icon
   // is made of the PNG files under the resource folder ":/MAINICON" (one per size), as the
   // class library takes the executable's MAINICON; every window without an icon of its
   // own shows it. A program without them keeps Qt's.

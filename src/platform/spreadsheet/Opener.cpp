@@ -7,12 +7,15 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
+#include <functional>
+#include <mutex>
 #include <thread>
+#include <utility>
+#include <vector>
 
-#include "platform/CodePages.h"
 #include "platform/Exception.h"
-#include "platform/System.h"
+#include "platform/spreadsheet/SpreadsheetServer.h"
+#include "platform/spreadsheet/WorkbookMessages.h"
 
 extern char** environ;
 
@@ -38,16 +41,46 @@ struct SpawnSetup {
   }
 };
 
-void Reap(pid_t pid) {
-  auto wait = [pid] {
-    while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+// What the reapers tell the rest of the program. Never freed: a reaper may end while the
+// program exits.
+struct Reports {
+  std::mutex mutex;
+  std::vector<AnsiString> failures;
+  std::function<void()> notifier;
+  int running = 0;
+};
+
+Reports& TheReports() {
+  static auto* reports = new Reports;
+  return *reports;
+}
+
+// Waits for the opener on a thread of its own; a non-zero status is queued for the user.
+void Reap(pid_t pid, const std::string& systemPath, const std::string& program) {
+  Reports& reports = TheReports();
+  {
+    std::lock_guard lock(reports.mutex);
+    ++reports.running;
+  }
+  auto wait = [pid, systemPath, program, &reports] {
+    int status = 0;
+    pid_t ended;
+    while ((ended = waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
     }
+    std::lock_guard lock(reports.mutex);
+    if (ended == pid && status != 0) {
+      reports.failures.push_back(OpenerFailedMessage(systemPath, program, status));
+      if (reports.notifier) reports.notifier();
+    }
+    --reports.running;
   };
   try {
     std::thread(wait).detach();
   } catch (const std::system_error&) {
     // No thread to spare: reap now if it is done already; it stays a zombie otherwise.
     waitpid(pid, nullptr, WNOHANG);
+    std::lock_guard lock(reports.mutex);
+    --reports.running;
   }
 }
 
@@ -69,9 +102,26 @@ void StartOpener(const std::string& systemPath) {
   pid_t pid = 0;
   int error = posix_spawnp(&pid, program.c_str(), &setup.actions, &setup.attributes, argv, environ);
   if (error != 0)
-    throw Exception("Cannot open the workbook \"" + FromSystemPath(systemPath) + "\" with \"" + FromSystemPath(program) +
-                    "\": " + std::strerror(error));
-  Reap(pid);
+    throw Exception(OpenerNotStartedMessage(systemPath, program, error));
+  Reap(pid, systemPath, program);
 }
 
 }  // namespace spreadsheet
+
+std::vector<AnsiString> TakeOpenerFailures() {
+  spreadsheet::Reports& reports = spreadsheet::TheReports();
+  std::lock_guard lock(reports.mutex);
+  return std::exchange(reports.failures, {});
+}
+
+void SetOpenerFailureNotifier(std::function<void()> notifier) {
+  spreadsheet::Reports& reports = spreadsheet::TheReports();
+  std::lock_guard lock(reports.mutex);
+  reports.notifier = std::move(notifier);
+}
+
+int RunningOpeners() {
+  spreadsheet::Reports& reports = spreadsheet::TheReports();
+  std::lock_guard lock(reports.mutex);
+  return reports.running;
+}

@@ -3,16 +3,23 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
 #include <cstdlib>
-#include <cstring>
+#include <exception>
+#include <functional>
+#include <mutex>
 #include <optional>
+#include <system_error>
+#include <thread>
 
-#include "platform/CodePages.h"
 #include "platform/Exception.h"
-#include "platform/System.h"
 #include "platform/spreadsheet/Opener.h"
 #include "platform/spreadsheet/SpreadsheetServer.h"
+#include "platform/spreadsheet/WorkbookMessages.h"
 #include "platform/spreadsheet/XlsxWriter.h"
 
 namespace {
@@ -49,12 +56,77 @@ std::string WorkbookFolder(const std::string& fileName) {
     std::string pattern = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/kelvarn-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) {
       int error = errno;
-      throw Exception("Cannot write the workbook \"" + fileName + "\": cannot make a folder \"" +
-                      FromSystemPath(pattern) + "\": " + std::strerror(error));
+      throw Exception(spreadsheet::FolderNotMadeMessage(fileName, pattern, error));
     }
     folder = pattern;
   }
   return folder;
+}
+
+std::function<void(double)>& WriteProgress() {
+  static std::function<void(double)> progress;
+  return progress;
+}
+
+// What writing takes, by the sheet's texts (its size in a number that costs nothing to get):
+// as the run's last write took, and at first what a journal takes on a usual machine.
+double& SecondsPerText() {
+  static double seconds = 6e-6;
+  return seconds;
+}
+
+constexpr std::chrono::milliseconds kTellEvery{100};
+
+// Writes the sheet on a thread of its own while this one tells how far it has come: an
+// estimate by the time gone, ever closer to the end and full only when the file is whole.
+// Without a progress to tell, or a thread to spare, the sheet is written here.
+void WriteTelling(const spreadsheet::Sheet& sheet, const std::string& path) {
+  const std::function<void(double)> tell = WriteProgress();
+  if (!tell) {
+    spreadsheet::WriteSheetXlsx(sheet, path);
+    return;
+  }
+  const auto start = std::chrono::steady_clock::now();
+  auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
+  std::mutex mutex;
+  std::condition_variable ended;
+  bool done = false;
+  std::exception_ptr failure;
+  std::thread writer;
+  try {
+    writer = std::thread([&] {
+      try {
+        spreadsheet::WriteSheetXlsx(sheet, path);
+      } catch (...) {
+        failure = std::current_exception();
+      }
+      std::lock_guard lock(mutex);
+      done = true;
+      ended.notify_one();
+    });
+  } catch (const std::system_error&) {
+    spreadsheet::WriteSheetXlsx(sheet, path);
+    tell(1.0);
+    return;
+  }
+  struct Join {
+    std::thread& thread;
+    ~Join() { thread.join(); }
+  } join{writer};
+  const double texts = static_cast<double>(sheet.TextCount() + 1);
+  // At the time the write is expected to take, the estimate stands at 86%.
+  const double pace = SecondsPerText() * texts / 2;
+  {
+    std::unique_lock lock(mutex);
+    while (!ended.wait_for(lock, kTellEvery, [&] { return done; })) {
+      lock.unlock();
+      tell(std::min(0.99, 1.0 - std::exp(-elapsed() / pace)));
+      lock.lock();
+    }
+  }
+  if (failure) std::rethrow_exception(failure);
+  SecondsPerText() = elapsed() / texts;
+  tell(1.0);
 }
 
 }  // namespace
@@ -65,7 +137,7 @@ void ShowWorkbook(const Workbook& workbook) {
   std::string path = WorkbookFolder(workbook.FileName());
   if (path.empty() || path.back() != '/') path += '/';
   path += workbook.FileName();
-  WriteSheetXlsx(workbook.sheet, path);
+  WriteTelling(workbook.sheet, path);
   LastWritten() = path;
   StartOpener(path);
 }
@@ -80,3 +152,5 @@ void SetWorkbookFolderForTesting(const std::string& systemPath) {
 }
 
 std::string LastWrittenWorkbookSystemPath() { return LastWritten(); }
+
+void SetWorkbookWriteProgress(std::function<void(double)> progress) { WriteProgress() = std::move(progress); }

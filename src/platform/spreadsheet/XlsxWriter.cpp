@@ -13,12 +13,13 @@
 #include "platform/System.h"
 #include "platform/spreadsheet/ServerErrors.h"
 #include "platform/spreadsheet/XlsxText.h"
+#include "platform/spreadsheet/WorkbookMessages.h"
 
 namespace spreadsheet {
 namespace {
 
 [[noreturn]] void Fail(const std::string& systemPath, const char* reason) {
-  throw Exception("Cannot write the workbook \"" + FromSystemPath(systemPath) + "\": " + reason);
+  throw Exception(WorkbookNotWrittenMessage(systemPath, reason));
 }
 
 // The libxlsxwriter workbook being written; freed unless closed.
