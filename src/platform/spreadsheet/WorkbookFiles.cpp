@@ -88,6 +88,8 @@ void WriteTelling(const spreadsheet::Sheet& sheet, const std::string& path) {
   }
   const auto start = std::chrono::steady_clock::now();
   auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
+  // Read before the writer starts: the sheet is the writer's while it runs.
+  const double texts = static_cast<double>(sheet.TextCount() + 1);
   std::mutex mutex;
   std::condition_variable ended;
   bool done = false;
@@ -113,7 +115,6 @@ void WriteTelling(const spreadsheet::Sheet& sheet, const std::string& path) {
     std::thread& thread;
     ~Join() { thread.join(); }
   } join{writer};
-  const double texts = static_cast<double>(sheet.TextCount() + 1);
   // At the time the write is expected to take, the estimate stands at 86%.
   const double pace = SecondsPerText() * texts / 2;
   {

@@ -136,13 +136,13 @@ const char* Fill(lxw_workbook* workbook, const Sheet& sheet, int& formatCount) {
                                           width, look, zero ? &hidden : nullptr));
   };
   auto width = widths.begin();
-  auto setWidthsBefore = [&](int end, lxw_format* look) {
+  auto setWidthsBefore = [&](int end) {
     for (; width != widths.end() && width->first < end; ++width)
-      if (!setColumns(width->first, width->first, width->second, look, width->second == 0)) return false;
+      if (!setColumns(width->first, width->first, width->second, nullptr, width->second == 0)) return false;
     return true;
   };
   for (const ColumnFormatRun& run : sheet.ColumnFormats()) {
-    if (!setWidthsBefore(run.firstColumn, nullptr)) return failure;
+    if (!setWidthsBefore(run.firstColumn)) return failure;
     lxw_format* look = format(run.format);
     if (look == nullptr) return failure;
     int from = run.firstColumn;
@@ -153,7 +153,7 @@ const char* Fill(lxw_workbook* workbook, const Sheet& sheet, int& formatCount) {
     }
     if (from <= run.lastColumn && !setColumns(from, run.lastColumn, LXW_DEF_COL_WIDTH, look, false)) return failure;
   }
-  if (!setWidthsBefore(kMaxColumns + 1, nullptr)) return failure;
+  if (!setWidthsBefore(kMaxColumns + 1)) return failure;
 
   std::vector<std::string> texts(sheet.TextCount());  // as written, made once per text
   std::vector<bool> made(sheet.TextCount(), false);
