@@ -107,9 +107,9 @@ std::optional<std::string> EntryMeant(const std::string& folder, const QString& 
   while (const dirent* entry = readdir(listing.get())) {
     const std::string name = entry->d_name;
     const QByteArray bytes(name.data(), static_cast<qsizetype>(name.size()));
-    if (QString::fromUtf8(bytes).toUtf8() == bytes) continue;  // Qt lists it
-    const WideString ansi = AnsiToWide(name);
-    if (QString::fromUtf8(bytes) != typed && QString::fromStdU16String(ansi) != typed) continue;
+    const QString shown = QString::fromUtf8(bytes);
+    if (shown.toUtf8() == bytes) continue;  // Qt lists it
+    if (shown != typed && QString::fromStdU16String(AnsiToWide(name)) != typed) continue;
     if (meant) return std::nullopt;
     meant = name;
   }

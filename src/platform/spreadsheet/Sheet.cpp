@@ -280,8 +280,7 @@ std::vector<ColumnFormatRun> Sheet::ColumnFormats() const {
   std::vector<ColumnFormatRun> runs;
   for (std::size_t band = 0; band < layout.columnStarts.size(); ++band) {
     if (layout.columnFormats[band] == 0) continue;
-    const int last = band + 1 < layout.columnStarts.size() ? layout.columnStarts[band + 1] - 1 : kMaxColumns;
-    runs.push_back({layout.columnStarts[band], last, layout.columnFormats[band]});
+    runs.push_back({layout.columnStarts[band], layout.ColumnEnd(band), layout.columnFormats[band]});
   }
   return runs;
 }
@@ -293,9 +292,6 @@ void Sheet::VisitRows(const std::function<void(int row, int height, std::uint32_
   std::vector<const RangeFormat*> reaching;
   for (const RangeFormat& range : rangeFormats_)
     if (!IsLarge(range.rect)) reaching.push_back(&range);
-  auto bandEnd = [&](std::size_t band) {
-    return band + 1 < layout.rowStarts.size() ? layout.rowStarts[band + 1] - 1 : kMaxRows;
-  };
   auto bandShows = [&](std::size_t band) {
     return layout.rowBands[band].rowFormat != kNoRowFormat || !layout.rowBands[band].blankColumns.empty();
   };
@@ -312,7 +308,7 @@ void Sheet::VisitRows(const std::function<void(int row, int height, std::uint32_
     for (const RangeFormat* range : reaching)
       if (range->rect.lastRow > row) next = std::min(next, std::max(row + 1, range->rect.firstRow));
     for (std::size_t b = band; b < layout.rowStarts.size() && layout.rowStarts[b] < next; ++b) {
-      if (bandEnd(b) <= row || !bandShows(b)) continue;
+      if (layout.RowEnd(b) <= row || !bandShows(b)) continue;
       next = std::min(next, std::max(row + 1, layout.rowStarts[b]));
       break;
     }

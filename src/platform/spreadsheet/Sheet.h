@@ -113,10 +113,10 @@ class Sheet {
   // columns, whole rows or large ranges become column and row formats, with blank cells where
   // neither shows a cell's look; every other cell that a format reaches is written as a blank
   // cell with its format. A cell handed to the writer keeps its own look, the default one too.
-  // The columns with a format, in order.
   // False when the file would take more than kMaxLayoutCost to show the looks, which only
   // many large formats together can make; the file is then beyond Excel's resources.
   bool LayoutFits() const;
+  // The columns with a format, in order.
   std::vector<ColumnFormatRun> ColumnFormats() const;
   // Every row to write, in order: its height (-1 when not set), its row format (kNoRowFormat
   // for none) and its cells to write, left to right.
@@ -166,6 +166,10 @@ class Sheet {
     std::vector<RowBand> rowBands;
     std::int64_t cost = 0;  // blank cells and row formats
     bool fits = true;
+
+    // The last row or column of a band.
+    int RowEnd(std::size_t band) const;
+    int ColumnEnd(std::size_t band) const;
   };
 
   static Change MakeChange(unsigned kind, unsigned edge, unsigned value);

@@ -1,6 +1,7 @@
 // How a file of the sheet holds the looks of cells that it does not hold, as Excel does it:
 // column formats, row formats, and blank cells only where neither shows a cell's look.
 #include <algorithm>
+#include <span>
 #include <unordered_map>
 
 #include "platform/spreadsheet/Sheet.h"
@@ -23,9 +24,6 @@ std::vector<int> BandStarts(std::vector<int> starts, int last) {
   return starts;
 }
 
-int BandEnd(const std::vector<int>& starts, std::size_t band, int last) {
-  return band + 1 < starts.size() ? starts[band + 1] - 1 : last;
-}
 
 // The bands [first, last) that the span from..to reaches.
 std::pair<std::size_t, std::size_t> BandsOf(const std::vector<int>& starts, int from, int to) {
@@ -52,6 +50,14 @@ std::vector<std::pair<std::uint32_t, std::int64_t>> LooksByCells(std::size_t cou
 
 }  // namespace
 
+int Sheet::Layout::RowEnd(std::size_t band) const {
+  return band + 1 < rowStarts.size() ? rowStarts[band + 1] - 1 : kMaxRows;
+}
+
+int Sheet::Layout::ColumnEnd(std::size_t band) const {
+  return band + 1 < columnStarts.size() ? columnStarts[band + 1] - 1 : kMaxColumns;
+}
+
 bool Sheet::IsLarge(const CellRect& rect) {
   const bool wholeColumns = rect.firstRow == 1 && rect.lastRow == kMaxRows;
   const bool wholeRows = rect.firstColumn == 1 && rect.lastColumn == kMaxColumns;
@@ -76,11 +82,18 @@ Sheet::Layout Sheet::MakeLayout(bool countStored) const {
   layout.rowBands.assign(rowBands, {});
   if (large.empty()) return layout;
 
+  // The bands that each large range reaches, rows then columns.
+  struct Reach {
+    std::pair<std::size_t, std::size_t> rows, columns;
+  };
+  std::vector<Reach> reaches;
   std::int64_t work = 0;
   for (const RangeFormat* range : large) {
-    auto [r0, r1] = BandsOf(layout.rowStarts, range->rect.firstRow, range->rect.lastRow);
-    auto [c0, c1] = BandsOf(layout.columnStarts, range->rect.firstColumn, range->rect.lastColumn);
-    work += static_cast<std::int64_t>(r1 - r0) * static_cast<std::int64_t>(c1 - c0);
+    const Reach& reach = reaches.emplace_back(
+        Reach{BandsOf(layout.rowStarts, range->rect.firstRow, range->rect.lastRow),
+              BandsOf(layout.columnStarts, range->rect.firstColumn, range->rect.lastColumn)});
+    work += static_cast<std::int64_t>(reach.rows.second - reach.rows.first) *
+            static_cast<std::int64_t>(reach.columns.second - reach.columns.first);
   }
   if (static_cast<std::int64_t>(rowBands) * static_cast<std::int64_t>(columnBands) > kMaxBlocks ||
       work > kMaxFoldWork) {
@@ -91,23 +104,19 @@ Sheet::Layout Sheet::MakeLayout(bool countStored) const {
   // The look of each block: what the large ranges that reach it made of the default.
   auto block = [columnBands](std::size_t r, std::size_t c) { return r * columnBands + c; };
   std::vector<std::uint32_t> looks(rowBands * columnBands, 0);
-  for (const RangeFormat* range : large) {
-    auto [r0, r1] = BandsOf(layout.rowStarts, range->rect.firstRow, range->rect.lastRow);
-    auto [c0, c1] = BandsOf(layout.columnStarts, range->rect.firstColumn, range->rect.lastColumn);
-    for (std::size_t r = r0; r < r1; ++r)
-      for (std::size_t c = c0; c < c1; ++c) looks[block(r, c)] = Changed(looks[block(r, c)], range->change);
-  }
+  for (std::size_t i = 0; i < large.size(); ++i)
+    for (std::size_t r = reaches[i].rows.first; r < reaches[i].rows.second; ++r)
+      for (std::size_t c = reaches[i].columns.first; c < reaches[i].columns.second; ++c)
+        looks[block(r, c)] = Changed(looks[block(r, c)], large[i]->change);
 
   // The cells of each block that the file does not hold anyway: stored cells are written.
   std::vector<std::int64_t> unstored(rowBands * columnBands);
-  for (std::size_t r = 0; r < rowBands; ++r) {
-    const std::int64_t rows = BandEnd(layout.rowStarts, r, kMaxRows) - layout.rowStarts[r] + 1;
+  auto rowsOf = [&](std::size_t band) -> std::int64_t { return layout.RowEnd(band) - layout.rowStarts[band] + 1; };
+  for (std::size_t r = 0; r < rowBands; ++r)
     for (std::size_t c = 0; c < columnBands; ++c)
-      unstored[block(r, c)] = rows * (BandEnd(layout.columnStarts, c, kMaxColumns) - layout.columnStarts[c] + 1);
-  }
+      unstored[block(r, c)] = rowsOf(r) * (layout.ColumnEnd(c) - layout.columnStarts[c] + 1);
   std::size_t r = 0;
-  for (const Row& row : rows_) {
-    if (!countStored) break;
+  for (const Row& row : countStored ? std::span<const Row>(rows_) : std::span<const Row>()) {
     while (r + 1 < rowBands && layout.rowStarts[r + 1] <= row.number) ++r;
     if (row.cells.size() < columnBands) {
       for (const StoredCell& cell : row.cells)
@@ -115,7 +124,7 @@ Sheet::Layout Sheet::MakeLayout(bool countStored) const {
     } else {
       for (std::size_t c = 0; c < columnBands; ++c) {
         const auto from = static_cast<std::uint16_t>(layout.columnStarts[c] - 1);
-        const auto to = static_cast<std::uint16_t>(BandEnd(layout.columnStarts, c, kMaxColumns) - 1);
+        const auto to = static_cast<std::uint16_t>(layout.ColumnEnd(c) - 1);
         auto first = std::ranges::lower_bound(row.cells, from, {}, &StoredCell::column0);
         auto last = std::ranges::upper_bound(row.cells, to, {}, &StoredCell::column0);
         unstored[block(r, c)] -= last - first;
@@ -133,7 +142,7 @@ Sheet::Layout Sheet::MakeLayout(bool countStored) const {
     std::int64_t all = 0;
     for (const auto& [look, n] : byCells) all += n;
     rowLooks[row] = byCells.front().first;
-    rowFormatCost[row] = BandEnd(layout.rowStarts, row, kMaxRows) - layout.rowStarts[row] + 1 + all - byCells.front().second;
+    rowFormatCost[row] = rowsOf(row) + all - byCells.front().second;
   }
 
   // Each band of columns takes the look of most of its cells, then, band by band, the look
@@ -149,10 +158,10 @@ Sheet::Layout Sheet::MakeLayout(bool countStored) const {
   }
   for (int sweep = 0; sweep < 2; ++sweep) {
     for (std::size_t c = 0; c < columnBands; ++c) {
-      std::vector<std::uint32_t> candidates{layout.columnFormats[c], 0};
+      const std::uint32_t current = layout.columnFormats[c];
+      std::vector<std::uint32_t> candidates{0};
       for (std::size_t i = 0; i < columnLooks[c].size() && i < kColumnLookCandidates; ++i)
         candidates.push_back(columnLooks[c][i].first);
-      const std::uint32_t current = layout.columnFormats[c];
       auto differing = [&](std::size_t row, std::uint32_t look) {
         return looks[block(row, c)] != look ? unstored[block(row, c)] : 0;
       };
@@ -176,7 +185,7 @@ Sheet::Layout Sheet::MakeLayout(bool countStored) const {
     std::vector<std::pair<int, int>> columns;
     for (std::size_t c = 0; c < columnBands; ++c) {
       if (unstored[block(row, c)] == 0 || !differs(c)) continue;
-      const int first = layout.columnStarts[c], last = BandEnd(layout.columnStarts, c, kMaxColumns);
+      const int first = layout.columnStarts[c], last = layout.ColumnEnd(c);
       if (!columns.empty() && columns.back().second + 1 == first)
         columns.back().second = last;
       else
