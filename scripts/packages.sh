@@ -17,10 +17,11 @@ ensure_packages() {
 }
 
 # What building, running and testing Kelvarn needs. libxlsxwriter links with -lz without asking
-# for zlib1g-dev itself. qt6-translations-l10n holds Qt's Russian texts (file dialog, message
-# box buttons, the data windows' menu); without it these show in English.
+# for zlib1g-dev itself; libminizip-dev reads each written workbook back. qt6-translations-l10n
+# holds Qt's Russian texts (file dialog, message box buttons, the data windows' menu); without
+# it these show in English.
 KELVARN_BUILD_PACKAGES=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-qpa-plugins libxlsxwriter-dev zlib1g-dev qt6-translations-l10n)
+  qt6-base-dev qt6-qpa-plugins libxlsxwriter-dev zlib1g-dev libminizip-dev qt6-translations-l10n)
 # The GUI tests measure Russian captions, so a font with Cyrillic must be there.
 KELVARN_TEST_PACKAGES=(python3-openpyxl fonts-dejavu-core)
 # The fuzz targets: clang with libFuzzer and the sanitizers' runtimes.

@@ -1,6 +1,7 @@
 #include "platform/System.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -128,6 +129,11 @@ void SetCommandLine(int argc, char** argv) {
   std::vector<WideString> arguments;
   for (int i = 0; i < argc; ++i) arguments.push_back(Utf8ToUtf16(argv[i] ? argv[i] : ""));
   Arguments() = std::move(arguments);
+}
+
+void SetUpProcessSignals() {
+  signal(SIGCHLD, SIG_DFL);
+  signal(SIGXFSZ, SIG_IGN);
 }
 
 void SetModuleFileNameForTesting(const std::string& systemPath) {

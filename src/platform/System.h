@@ -34,6 +34,12 @@ std::vector<WideString> GetCommandLineArguments();
 // Called once by main with its UTF-8 arguments.
 void SetCommandLine(int argc, char** argv);
 
+// The signals as the program needs them, whatever its launcher passed on; called at start-up.
+// SIGCHLD takes its default action, so that the programs it starts can be waited for (ignored,
+// their status is lost). SIGXFSZ is ignored, so that a write past a file-size limit fails as
+// a write that the user is told of, instead of ending the program with every window open.
+void SetUpProcessSignals();
+
 // Test seams: the executable's path as the system would give it, in UTF-8 (so a test can lay
 // out its own program folder), and the arguments. An empty path returns to the real executable.
 void SetModuleFileNameForTesting(const std::string& systemPath);

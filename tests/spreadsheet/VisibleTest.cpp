@@ -231,8 +231,10 @@ TEST(Visible, AWorkbookThatCannotBeWrittenNamesTheFileAndStartsNoOpener) {
          SetWorkbookFolderForTesting("");
          setenv("TMPDIR", under.c_str(), 1);
        },
-       {"Не удалось записать отчёт «Book", "не создаётся папка «" + under + "/kelvarn-",
-        "(часть пути не является папкой)", "TMPDIR"}},
+       // The folder named is the one the user can mend: the name tried with its random
+       // suffix never existed.
+       {"Не удалось записать отчёт «Book", "в папке временных файлов «" + under + "» (TMPDIR) не создаётся папка",
+        "(часть пути не является папкой)", "назовите другую в TMPDIR"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

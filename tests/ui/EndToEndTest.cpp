@@ -1,5 +1,8 @@
 #include <QElapsedTimer>
 #include <QMdiSubWindow>
+#include <signal.h>
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -24,6 +27,15 @@ class EndToEndTest : public UiTest {
   }
 
   static std::string Quoted(const AnsiString& text) { return "'" + AnsiToUtf8(text) + "'"; }
+
+  // The program as a launcher starts it with a signal's disposition of its choice: start-up
+  // runs with it, then the shipped sample opens.
+  TfrmDataForm* StartLaunchedWith(int signalNumber, sighandler_t disposition) {
+    signal(signalNumber, disposition);
+    Application->Initialize();
+    StartMainWindow();
+    return Open(dir.Path("samples/incoming-2026-12-09.csv"));
+  }
 };
 
 }  // namespace
@@ -135,6 +147,52 @@ TEST_F(EndToEndTest, TheUserIsToldWhenNoProgramOpensTheWorkbook) {
     EXPECT_TRUE(fs::is_regular_file(written));
   }
   setenv("KELVARN_OPENER", "/bin/true", 1);
+}
+
+// A launcher may start the program with SIGCHLD ignored, and the status of every program it
+// starts would then be lost: start-up takes the default back, so a failing opener is told.
+TEST_F(EndToEndTest, AnOpenerThatFailsIsToldAlsoWhenTheProgramWasStartedWithSIGCHLDIgnored) {
+  TfrmDataForm* w = StartLaunchedWith(SIGCHLD, SIG_IGN);
+  ASSERT_NE(w, nullptr);
+  dir.Write("exits-3.sh", "#!/bin/sh\nexit 3\n");
+  fs::permissions(dir.Path("exits-3.sh"), fs::perms::owner_all);
+  setenv("KELVARN_OPENER", dir.Path("exits-3.sh").c_str(), 1);
+  Click(w->ctrPrint);
+  for (QElapsedTimer waited; RunningOpeners() > 0 && waited.elapsed() < 5000;) QTest::qWait(20);
+  FinishEvents();
+  setenv("KELVARN_OPENER", "/bin/true", 1);
+  ASSERT_EQ(AnsweredMessageBoxes().size(), 1u);
+  const std::string text = AnsiToUtf8(AnsweredTexts()[0]);
+  EXPECT_NE(text.find("завершилась с кодом 3"), std::string::npos) << text;
+  EXPECT_NE(text.find(LastWrittenWorkbookSystemPath()), std::string::npos) << text;
+}
+
+// Under a file-size limit, with SIGXFSZ as a launcher leaves it (it ends a process at its first
+// write past the limit): the print fails with the box that names the file and the cause, and
+// the program goes on with its windows.
+TEST_F(EndToEndTest, UnderAFileSizeLimitThePrintFailsAndTheProgramGoesOn) {
+  TfrmDataForm* w = StartLaunchedWith(SIGXFSZ, SIG_DFL);
+  ASSERT_NE(w, nullptr);
+  rlimit limit;
+  getrlimit(RLIMIT_FSIZE, &limit);
+  const rlim_t unlimited = limit.rlim_cur;
+  limit.rlim_cur = 4096;
+  setrlimit(RLIMIT_FSIZE, &limit);
+  Click(w->ctrPrint);
+  limit.rlim_cur = unlimited;
+  setrlimit(RLIMIT_FSIZE, &limit);
+  ASSERT_EQ(AnsweredMessageBoxes().size(), 1u);
+  const std::string text = AnsiToUtf8(AnsweredTexts()[0]);
+  for (const char* part : {"Не удалось записать отчёт в файл", "файл больше допустимого размера"})
+    EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+  EXPECT_NE(text.find(output.Folder() + "Book"), std::string::npos) << text;
+  EXPECT_EQ(AnsweredMessageBoxes()[0].type, MB_OK | MB_ICONERROR);
+  EXPECT_FALSE(w->ctrProgress->isVisible());
+
+  ClearDialogSeams();
+  Click(w->ctrPrint);
+  EXPECT_TRUE(AnsweredMessageBoxes().empty()) << AnsiToUtf8(AnsweredTexts().front());
+  EXPECT_TRUE(ReadXlsx(LastWrittenWorkbookSystemPath()).ok);
 }
 
 // The window that the tab bar, status panel 1 and File > Print name is the one on screen: a

@@ -502,6 +502,7 @@ void ShowOpenerFailures() {
 
 void TApplication::Initialize() {
   if (QApplication::instance() == nullptr) throw Exception("The application needs its ApplicationHost");
+  SetUpProcessSignals();
   InstallMessageBoxDialog();
   SetOpenerFailureNotifier(
       [] { QMetaObject::invokeMethod(QCoreApplication::instance(), ShowOpenerFailures, Qt::QueuedConnection); });

@@ -53,10 +53,13 @@ std::string WorkbookFolder(const std::string& fileName) {
   std::string& folder = RunFolder();
   if (folder.empty() || !IsOwnFolder(folder)) {
     const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/kelvarn-XXXXXX";
+    const bool fromTmpdir = tmp != nullptr && *tmp != '\0';
+    const std::string temporary = fromTmpdir ? tmp : "/tmp";
+    std::string pattern = temporary + "/kelvarn-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) {
       int error = errno;
-      throw Exception(spreadsheet::FolderNotMadeMessage(fileName, pattern, error));
+      // The folder the user can mend; the name tried never existed.
+      throw Exception(spreadsheet::FolderNotMadeMessage(fileName, temporary, fromTmpdir, error));
     }
     folder = pattern;
   }

@@ -1,35 +1,41 @@
 #include "platform/spreadsheet/XlsxWriter.h"
 
+#include <sys/stat.h>
 #include <xlsxwriter.h>
 
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "platform/CodePages.h"
 #include "platform/Exception.h"
 #include "platform/System.h"
+#include "platform/spreadsheet/FailedWrite.h"
 #include "platform/spreadsheet/ServerErrors.h"
-#include "platform/spreadsheet/XlsxText.h"
 #include "platform/spreadsheet/WorkbookMessages.h"
+#include "platform/spreadsheet/XlsxCheck.h"
+#include "platform/spreadsheet/XlsxText.h"
 
 namespace spreadsheet {
 namespace {
 
-[[noreturn]] void Fail(const std::string& systemPath, const char* reason) {
-  throw Exception(WorkbookNotWrittenMessage(systemPath, reason));
+// The reason is libxlsxwriter's text, or null; the error an errno, or 0.
+[[noreturn]] void Fail(const std::string& systemPath, const char* reason, int error = 0) {
+  throw Exception(WorkbookNotWrittenMessage(systemPath, error, reason != nullptr ? reason : ""));
 }
 
 // The libxlsxwriter workbook being written; freed unless closed.
 class XlsxWorkbook {
  public:
-  explicit XlsxWorkbook(const std::string& systemPath) {
+  // Its temporary files go into the folder given, the workbook's own: one file system for all
+  // that the write takes, and one folder to tell the user of when it is full.
+  XlsxWorkbook(const std::string& systemPath, const std::string& temporaryFolder) : temporaryFolder_(temporaryFolder) {
     // The sheet is handed over row after row, so libxlsxwriter need not keep it all: each row
     // goes to its file as the next one starts.
     lxw_workbook_options options = {};
     options.constant_memory = LXW_TRUE;
+    options.tmpdir = temporaryFolder_.data();
     workbook_ = workbook_new_opt(systemPath.c_str(), &options);
   }
   ~XlsxWorkbook() {
@@ -46,8 +52,22 @@ class XlsxWorkbook {
   }
 
  private:
+  std::string temporaryFolder_;
   lxw_workbook* workbook_ = nullptr;
 };
+
+// The errors of libxlsxwriter that come of a file operation, whose errno tells the cause.
+bool IsFileError(lxw_error error) {
+  switch (error) {
+    case LXW_ERROR_CREATING_XLSX_FILE:
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE:
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE: return true;
+    default: return false;
+  }
+}
 
 // A row height as set. libxlsxwriter takes its default of 15 points for "not set" and writes
 // no height then; the next double above prints as "15" and is written as a height of its own.
@@ -110,8 +130,8 @@ lxw_error WriteCell(lxw_worksheet* worksheet, lxw_row_t row, const WrittenCell& 
   return worksheet_write_blank(worksheet, row, column, format);
 }
 
-// Fills the workbook; the text of the first failure, or null.
-const char* Fill(lxw_workbook* workbook, const Sheet& sheet, int& formatCount) {
+// Fills the workbook; the text of the first failure, or null. Counts what it hands over.
+const char* Fill(lxw_workbook* workbook, const Sheet& sheet, int& formatCount, SheetContent& handed) {
   if (!sheet.LayoutFits()) return kResourcesMessage;
   lxw_worksheet* worksheet = workbook_add_worksheet(workbook, "Sheet1");
   if (worksheet == nullptr) return lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED);
@@ -165,6 +185,9 @@ const char* Fill(lxw_workbook* workbook, const Sheet& sheet, int& formatCount) {
       lxw_format* look = rowFormat != kNoRowFormat ? format(rowFormat) : nullptr;
       if (failure != nullptr) return;
       if (fail(worksheet_set_row_opt(worksheet, r, written, look, height == 0 ? &hidden : nullptr))) return;
+      ++handed.rows;
+    } else if (!cells.empty()) {
+      ++handed.rows;
     }
     for (const WrittenCell& cell : cells) {
       lxw_format* look = format(cell.format);
@@ -179,6 +202,7 @@ const char* Fill(lxw_workbook* workbook, const Sheet& sheet, int& formatCount) {
         text = &texts[cell.text];
       }
       if (fail(WriteCell(worksheet, r, cell, look, *text))) return;
+      ++handed.cells;
     }
   });
   formatCount = formats.Count();
@@ -189,20 +213,43 @@ const char* Fill(lxw_workbook* workbook, const Sheet& sheet, int& formatCount) {
 
 int WriteSheetXlsx(const Sheet& sheet, const std::string& systemPath) {
   const std::string partPath = systemPath + ".part";
+  const std::string::size_type slash = systemPath.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : systemPath.substr(0, slash);
+  const OpenedByWrite opened(folder);
   int formatCount = 0;
+  SheetContent handed;
+  const char* failure = nullptr;
+  int error = 0;
   {
-    XlsxWorkbook workbook(partPath);
-    if (workbook.get() == nullptr) Fail(systemPath, lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
-    if (const char* failure = Fill(workbook.get(), sheet, formatCount)) Fail(systemPath, failure);
-    if (lxw_error e = workbook.Close()) {
-      std::remove(partPath.c_str());
-      Fail(systemPath, lxw_strerror(e));
+    XlsxWorkbook workbook(partPath, folder);
+    if (workbook.get() == nullptr) {
+      failure = lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED);
+    } else if ((failure = Fill(workbook.get(), sheet, formatCount, handed)) == nullptr) {
+      errno = 0;
+      if (lxw_error e = workbook.Close()) {
+        error = IsFileError(e) ? errno : 0;
+        failure = lxw_strerror(e);
+      }
     }
   }
-  if (std::rename(partPath.c_str(), systemPath.c_str()) != 0) {
-    int error = errno;
+  // Nothing of a failed write stays: neither its file nor what it holds open. libxlsxwriter
+  // has let go of the workbook by now, so what is left open is no longer its own.
+  if (failure != nullptr) {
+    opened.CloseLeftOpen();
     std::remove(partPath.c_str());
-    Fail(systemPath, std::strerror(error));
+    Fail(systemPath, failure, error);
+  }
+  if (const std::optional<PackageFault> fault = CheckXlsxPackage(partPath, handed)) {
+    struct stat written;
+    const std::uint64_t bytes = stat(partPath.c_str(), &written) == 0 ? static_cast<std::uint64_t>(written.st_size) : 0;
+    std::remove(partPath.c_str());
+    const int cause = NoRoomError(folder, RoomNeeded(*fault, handed, bytes));
+    throw Exception(WorkbookIncompleteMessage(systemPath, cause, *fault, handed));
+  }
+  if (std::rename(partPath.c_str(), systemPath.c_str()) != 0) {
+    error = errno;
+    std::remove(partPath.c_str());
+    Fail(systemPath, nullptr, error);
   }
   return formatCount;
 }

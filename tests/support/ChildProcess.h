@@ -1,0 +1,19 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+// How a child process ended, and what it told its parent.
+struct ChildResult {
+  int status = 0;      // as waitpid gives it
+  std::string output;  // what the body returned
+
+  bool Exited() const;  // ended by itself with status 0
+  std::string How() const;  // "exit 0", "signal 25", for failure messages
+};
+
+// Runs the body in a child process made by fork (no exec: the child goes on with the test's
+// state) and waits for it. What the body returns reaches the parent through a pipe; the child
+// then ends with _exit(0). Whatever a test must find out happens in the parent: a failed check
+// in the child would not be counted.
+ChildResult RunInChild(const std::function<std::string()>& body);
