@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <thread>
 
 #include "WorkbookOutput.h"
@@ -134,6 +136,35 @@ TEST(Visible, AnOpenerThatCannotStartNamesTheFileAndTheFileStays) {
   for (const char* part : {"Отчёт записан в файл", "не запускается (нет такого файла или папки)"})
     EXPECT_NE(failure.find(Utf8ToAnsi(part)), AnsiString::npos) << part << "\n" << AnsiToUtf8(failure);
   EXPECT_TRUE(fs::is_regular_file(written));
+}
+
+// The opener holds no descriptor of the program but its standard input (nothing to read),
+// output and error: not a file the program has open, and so no space of a failed write.
+TEST(Visible, AnOpenerHasOnlyItsStandardInputOutputAndError) {
+  WorkbookOutput output;
+  const std::string record = output.Folder() + "descriptors.txt";
+  // What the opener has open, as a program it runs in its place sees it.
+  const std::string opener = WriteScript(output, "opener.sh", "exec ls -l /proc/self/fd > '" + record + "'\n");
+  setenv("KELVARN_OPENER", opener.c_str(), 1);
+  output.Dir().Write("held-open.txt", "x");
+  const int held = open((output.Folder() + "held-open.txt").c_str(), O_RDONLY);  // inheritable
+  ASSERT_GE(held, 3);
+  NewApplicationWithWorkbook().SetProperty("Visible", true);
+  close(held);
+  ASSERT_TRUE(Eventually([] { return RunningOpeners() == 0; }));
+  std::map<int, std::string> open;
+  std::ifstream listing(record);
+  for (std::string line; std::getline(listing, line);) {
+    const std::size_t arrow = line.find(" -> ");
+    if (arrow == std::string::npos) continue;
+    const std::size_t number = line.rfind(' ', arrow - 1) + 1;
+    const std::string target = line.substr(arrow + 4);
+    // But for the listing's own.
+    if (!target.starts_with("/proc/")) open[std::stoi(line.substr(number, arrow - number))] = target;
+  }
+  ASSERT_EQ(open.size(), 3u) << ReadFileBytes(record);
+  EXPECT_EQ(open[0], "/dev/null");
+  EXPECT_TRUE(open.count(1) && open.count(2)) << ReadFileBytes(record);
 }
 
 // While a workbook is written its progress is told on the thread that made it visible: rising,

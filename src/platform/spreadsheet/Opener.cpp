@@ -89,7 +89,9 @@ void Reap(pid_t pid, const std::string& systemPath, const std::string& program) 
 void StartOpener(const std::string& systemPath) {
   const std::string program = OpenerProgram();
   SpawnSetup setup;
-  // Its own session, the signals as a fresh program has them, nothing to read.
+  // Its own session, the signals as a fresh program has them, nothing to read, and no
+  // descriptor of this program but its output and error: a file left open here (a report
+  // being written, a failed write's temporary file) is not held by the opener too.
   sigset_t none, all;
   sigemptyset(&none);
   sigfillset(&all);
@@ -97,6 +99,7 @@ void StartOpener(const std::string& systemPath) {
   posix_spawnattr_setsigdefault(&setup.attributes, &all);
   posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
   posix_spawn_file_actions_addopen(&setup.actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addclosefrom_np(&setup.actions, 3);
 
   char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(systemPath.c_str()), nullptr};
   pid_t pid = 0;
