@@ -4,8 +4,10 @@
 //   settings  Settings::Load, and the journal template as start-up loads it
 //   load      ReportData::Load
 //   report    ExcelHelper::Open and TemplateReport::Build
-//   write     ExcelHelper::Show, and letting go of the workbook as a print does at its end
-// Generating the file is not part of the road.
+//   write     ExcelHelper::Show, and letting go of the workbook as a print does at its end;
+//             it ends with reading the workbook back, to know that it is whole
+// Generating the file is not part of the road. Beside the road, "check" times that reading
+// back on its own, as the write runs it, over the written workbook.
 //
 //   road_benchmark                         100,000 and 1,000,000 lines, each in a process of its own
 //   road_benchmark --lines N [--repeats R]  one size in this process
@@ -13,10 +15,12 @@
 #include <malloc.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -25,6 +29,7 @@
 #include "data/ReportData.h"
 #include "excel/ExcelHelper.h"
 #include "platform/spreadsheet/SpreadsheetServer.h"
+#include "platform/spreadsheet/XlsxCheck.h"
 #include "report/Template.h"
 #include "report/TemplateReport.h"
 
@@ -38,9 +43,20 @@ struct RoadInput {
 
 struct RoadTimes {
   double settings = 0, load = 0, report = 0, write = 0;  // seconds
+  double check = 0;  // a part of write
   long pageFaults = 0;
   double Road() const { return settings + load + report + write; }
 };
+
+// The reading back that the write ends with, over the written workbook: once to learn what
+// its sheet holds, then as the write runs it, timed.
+double TimeTheCheck(const std::string& workbook) {
+  const std::optional<spreadsheet::PackageFault> counted = spreadsheet::CheckXlsxPackage(workbook, {});
+  if (!counted || counted->kind != spreadsheet::PackageFault::Content) throw std::runtime_error("no sheet to check");
+  const auto start = std::chrono::steady_clock::now();
+  if (spreadsheet::CheckXlsxPackage(workbook, counted->found)) throw std::runtime_error("the workbook is not whole");
+  return SecondsSince(start);
+}
 
 // One run of the road. Freeing the data set after it is not timed: the data window keeps it.
 void RunRoad(const RoadInput& input, RoadTimes& times) {
@@ -70,6 +86,7 @@ void RunRoad(const RoadInput& input, RoadTimes& times) {
   excel.reset();
   times.write = SecondsSince(start);
   times.pageFaults = MinorPageFaults() - faults;
+  times.check = TimeTheCheck(LastWrittenWorkbookSystemPath());
 }
 
 // Every run starts as the first one of a process does: the workbook is gone and the memory
@@ -97,6 +114,7 @@ void BM_Road(benchmark::State& state, const RoadInput& input, std::vector<RoadTi
     state.counters["load_ms"] = times.load * 1000;
     state.counters["report_ms"] = times.report * 1000;
     state.counters["write_ms"] = times.write * 1000;
+    state.counters["check_ms"] = times.check * 1000;
     state.counters["faults"] = static_cast<double>(times.pageFaults);
     state.counters["peak_MiB"] = PeakResidentMegabytes();
     runs.push_back(times);
@@ -131,6 +149,9 @@ int main(int argc, char** argv) {
   table.AddMilliseconds("load ms", MedianOf(runs, [](const RoadTimes& t) { return t.load; }));
   table.AddMilliseconds("report ms", MedianOf(runs, [](const RoadTimes& t) { return t.report; }));
   table.AddMilliseconds("write ms", MedianOf(runs, [](const RoadTimes& t) { return t.write; }));
+  table.AddMilliseconds("check ms", MedianOf(runs, [](const RoadTimes& t) { return t.check; }));
+  const double checkShare = MedianOf(runs, [](const RoadTimes& t) { return t.check / t.write; });
+  table.Add("check of write", std::to_string(std::lround(100 * checkShare)) + " %");
   table.AddMilliseconds("road ms", MedianOf(runs, [](const RoadTimes& t) { return t.Road(); }));
   table.AddMegabytes("peak MiB", PeakResidentMegabytes());
   table.AddMegabytes("before MiB", residentBefore);
