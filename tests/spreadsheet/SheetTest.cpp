@@ -166,7 +166,8 @@ TEST(Sheet, ManyCellsOnManyRows) {
   EXPECT_EQ(cells[1].row, kMaxRows - 2);
   EXPECT_EQ(cells[1].column, 1);
   EXPECT_EQ(std::get<WideString>(cells[9].cell.value), u"d");
-  EXPECT_EQ(sheet.TextCount(), 3u) << "each text is kept once";
+  EXPECT_EQ(sheet.DistinctTextCount(), 3u) << "each text is kept once";
+  EXPECT_EQ(sheet.StoredCellCount(), 10u);
 }
 
 TEST(Sheet, WidthsAndHeightsReachEveryColumnAndRowSpanned) {

@@ -129,6 +129,7 @@ Sheet::StoredCell& Sheet::GetCell(Row& row, int column) {
   made.kind = WrittenCell::Blank;
   made.format = FoldedFormat(row.number, column);
   auto& cells = row.cells;
+  ++storedCells_;
   if (cells.empty() || cells.back().column0 < made.column0) return cells.emplace_back(made);
   auto at = std::ranges::lower_bound(cells, made.column0, {}, &StoredCell::column0);
   return *cells.insert(at, made);

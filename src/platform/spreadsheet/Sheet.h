@@ -102,7 +102,10 @@ class Sheet {
   const CellFormat& Format(std::uint32_t id) const { return formats_[id]; }
   std::size_t FormatCount() const { return formats_.size(); }
   const WideString& Text(std::uint32_t id) const { return texts_[id]; }
-  std::size_t TextCount() const { return texts_.size(); }
+  // Each text is kept once: the number of different texts, not of cells that hold one.
+  std::size_t DistinctTextCount() const { return texts_.size(); }
+  // The cells that hold a value or a look of their own.
+  std::size_t StoredCellCount() const { return storedCells_; }
   // The stored cells, row by row and left to right.
   std::vector<PlacedCell> Cells() const;
   const std::map<int, int>& ColumnWidths() const { return columnWidths_; }
@@ -210,6 +213,7 @@ class Sheet {
   std::deque<WideString> texts_;
   std::unordered_map<std::u16string_view, std::uint32_t> textIds_;
   std::map<int, int> columnWidths_;
+  std::size_t storedCells_ = 0;
   int largeRanges_ = 0;
   mutable std::optional<Layout> layout_;  // of the sheet as it is; dropped by a change
 };

@@ -71,10 +71,10 @@ std::function<void(double)>& WriteProgress() {
   return progress;
 }
 
-// What writing takes, by the sheet's texts (its size in a number that costs nothing to get):
-// as the run's last write took, and at first what a journal takes on a usual machine.
-double& SecondsPerText() {
-  static double seconds = 6e-6;
+// What writing takes, by the sheet's stored cells (its size in a number that costs nothing to
+// get): as the run's last write took, and at first what a journal takes on a usual machine.
+double& SecondsPerCell() {
+  static double seconds = 1e-6;
   return seconds;
 }
 
@@ -92,7 +92,7 @@ void WriteTelling(const spreadsheet::Sheet& sheet, const std::string& path) {
   const auto start = std::chrono::steady_clock::now();
   auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
   // Read before the writer starts: the sheet is the writer's while it runs.
-  const double texts = static_cast<double>(sheet.TextCount() + 1);
+  const double cells = static_cast<double>(sheet.StoredCellCount() + 1);
   std::mutex mutex;
   std::condition_variable ended;
   bool done = false;
@@ -119,7 +119,7 @@ void WriteTelling(const spreadsheet::Sheet& sheet, const std::string& path) {
     ~Join() { thread.join(); }
   } join{writer};
   // At the time the write is expected to take, the estimate stands at 86%.
-  const double pace = SecondsPerText() * texts / 2;
+  const double pace = SecondsPerCell() * cells / 2;
   {
     std::unique_lock lock(mutex);
     while (!ended.wait_for(lock, kTellEvery, [&] { return done; })) {
@@ -129,7 +129,7 @@ void WriteTelling(const spreadsheet::Sheet& sheet, const std::string& path) {
     }
   }
   if (failure) std::rethrow_exception(failure);
-  SecondsPerText() = elapsed() / texts;
+  SecondsPerCell() = elapsed() / cells;
   tell(1.0);
 }
 

@@ -175,8 +175,8 @@ const char* Fill(lxw_workbook* workbook, const Sheet& sheet, int& formatCount, S
   }
   if (!setWidthsBefore(kMaxColumns + 1)) return failure;
 
-  std::vector<std::string> texts(sheet.TextCount());  // as written, made once per text
-  std::vector<bool> made(sheet.TextCount(), false);
+  std::vector<std::string> texts(sheet.DistinctTextCount());  // as written, made once per text
+  std::vector<bool> made(sheet.DistinctTextCount(), false);
   sheet.VisitRows([&](int row, int height, std::uint32_t rowFormat, const std::vector<WrittenCell>& cells) {
     if (failure != nullptr) return;
     const lxw_row_t r = static_cast<lxw_row_t>(row - 1);
