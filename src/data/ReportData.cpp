@@ -93,10 +93,8 @@ bool ReportData::Load(const AnsiString& filePath) {
       // Once a file is enough to say that its text was not read whole.
       if (lastLineReplaced_ && !replacementLogged) {
         replacementLogged = true;
-        std::string_view quoted = piece;
-        while (!quoted.empty() && (quoted.back() == '\n' || quoted.back() == '\r')) quoted.remove_suffix(1);
         Log("invalid bytes replaced in line " + IntToText(number) + " with cp: " +
-                ErrorNumberText(settings.codePages.back()) + " for '" + AnsiString(quoted) + "'...",
+                ErrorNumberText(settings.codePages.back()) + " for '" + AnsiString(WithoutLineEnd(piece)) + "'...",
             1);
       }
     } catch (...) {

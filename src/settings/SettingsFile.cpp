@@ -21,8 +21,8 @@ void ReadWords(const AnsiString& line, std::vector<AnsiString>& words) {
   } else if (converted.find(';') != AnsiString::npos) {
     words = Split(converted, ';');
   } else {
-    while (!converted.empty() && (converted.back() == '\n' || converted.back() == '\r')) converted.pop_back();
-    if (!converted.empty()) words = {converted};
+    const std::string_view word = WithoutLineEnd(converted);
+    if (!word.empty()) words = {AnsiString(word)};
   }
 }
 

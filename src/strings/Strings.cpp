@@ -6,13 +6,14 @@
 
 namespace {
 
-void CutLineEnd(AnsiString& piece) {
-  while (!piece.empty() && (piece.back() == '\r' || piece.back() == '\n')) piece.pop_back();
-}
-
 constexpr int kWideBufferSize = 2048;
 
 }  // namespace
+
+std::string_view WithoutLineEnd(std::string_view text) {
+  while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.remove_suffix(1);
+  return text;
+}
 
 void SplitViews(std::string_view text, char separator, std::vector<std::string_view>& pieces) {
   pieces.clear();
@@ -26,9 +27,7 @@ void SplitViews(std::string_view text, char separator, std::vector<std::string_v
   if (start == 0) {
     pieces.push_back(text);  // no separator: the whole text, its line end kept
   } else if (start < text.size()) {
-    std::string_view last = text.substr(start);
-    while (!last.empty() && (last.back() == '\r' || last.back() == '\n')) last.remove_suffix(1);
-    pieces.push_back(last);
+    pieces.push_back(WithoutLineEnd(text.substr(start)));
   }
 }
 
@@ -51,9 +50,8 @@ std::vector<AnsiString> SplitByString(AnsiString text, const AnsiString& separat
     pieces.push_back(text.substr(start, at - start));
     start = at + separator.size();
   }
-  AnsiString rest = text.substr(start);
-  CutLineEnd(rest);
-  if (!rest.empty()) pieces.push_back(std::move(rest));
+  const std::string_view rest = WithoutLineEnd(std::string_view(text).substr(start));
+  if (!rest.empty()) pieces.emplace_back(rest);
   return pieces;
 }
 

@@ -5,6 +5,9 @@
 
 #include "platform/AnsiString.h"
 
+// The text without the carriage returns and line feeds it ends in.
+std::string_view WithoutLineEnd(std::string_view text);
+
 // Splits at a separator character, without quoting. A trailing separator adds no piece; the
 // last piece loses its trailing carriage returns and line feeds (it may become empty and is
 // still a piece). A text without the separator is the one piece, unchanged.

@@ -5,17 +5,6 @@
 
 TfrmAboutForm* frmAboutForm = nullptr;
 
-namespace {
-
-// A memo line without the line break it may end in: adding it gives it one, and the text
-// the memo then reads back must not grow a blank line at every showing.
-AnsiString WithoutLineEnd(AnsiString line) {
-  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-  return line;
-}
-
-}  // namespace
-
 TfrmAboutForm::TfrmAboutForm(TComponent* Owner) : TForm(Owner) {
   SetCaption(AnsiText("О программе"));
   SetBorderStyle(bsSingle);
@@ -66,7 +55,9 @@ void TfrmAboutForm::SetSettings(const Settings& source) {
   // A localised text holds its lines on one line of its file, separated by "\n" pairs.
   const AnsiString text = settings.GetLocalizedText("popup.about.text", Memo1->Text());
   Memo1->Lines->Clear();
-  for (const AnsiString& line : SplitByString(text, "\\n")) Memo1->Lines->Add(WithoutLineEnd(line));
+  // Each line without the line break it may end in: adding it gives it one, and the text the
+  // memo then reads back must not grow a blank line at every showing.
+  for (const AnsiString& line : SplitByString(text, "\\n")) Memo1->Lines->Add(AnsiString(WithoutLineEnd(line)));
   ctrClose->SetCaption(settings.GetLocalizedText("popup.about.close", ctrClose->Caption()));
 }
 
