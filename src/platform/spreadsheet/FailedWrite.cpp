@@ -1,7 +1,8 @@
 #include "platform/spreadsheet/FailedWrite.h"
 
 #include <dirent.h>
-#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -52,21 +53,20 @@ void OpenedByWrite::CloseLeftOpen() const {
     if (std::find(before_.begin(), before_.end(), descriptor) == before_.end()) close(descriptor.first);
 }
 
-int NoRoomError(const std::string& folder, std::uint64_t bytes) {
-  std::string probe = folder + "/.kelvarn-room-XXXXXX";
-  const int fd = mkostemp(probe.data(), O_CLOEXEC);
-  if (fd < 0) return errno == ENOSPC || errno == EDQUOT ? errno : 0;
-  unlink(probe.c_str());
-  const int error = posix_fallocate(fd, 0, static_cast<off_t>(std::min<std::uint64_t>(bytes, std::uint64_t{1} << 40)));
-  close(fd);
-  return error == ENOSPC || error == EDQUOT || error == EFBIG ? error : 0;
-}
-
-std::uint64_t RoomNeeded(const PackageFault& fault, const SheetContent& handed, std::uint64_t packageBytes) {
+int NoRoomError(const std::string& folder, const PackageFault& fault, const SheetContent& handed,
+                std::uint64_t packageBytes) {
   double sheet = static_cast<double>(fault.partBytes);
   if (fault.part == kSheetPart && handed.cells > fault.found.cells)
     sheet *= static_cast<double>(handed.cells) / static_cast<double>(std::max(fault.found.cells, 1L));
-  return static_cast<std::uint64_t>(std::min(2 * sheet, 1e13)) + packageBytes;
+  rlimit limit;
+  if (getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+      sheet >= static_cast<double>(limit.rlim_cur))
+    return EFBIG;
+  struct statvfs disk;
+  if (statvfs(folder.c_str(), &disk) == 0 &&
+      static_cast<double>(disk.f_bavail) * static_cast<double>(disk.f_frsize) < 2 * sheet + static_cast<double>(packageBytes))
+    return ENOSPC;
+  return 0;
 }
 
 }  // namespace spreadsheet

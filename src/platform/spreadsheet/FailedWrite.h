@@ -23,13 +23,13 @@ class OpenedByWrite {
   std::vector<std::pair<int, std::string>> before_;  // descriptor and what it leads to
 };
 
-// Asks the folder's file system for the room that a write needed: the error that refuses it
-// (ENOSPC, EDQUOT, or EFBIG for a file-size limit), or 0 when the room is there.
-int NoRoomError(const std::string& folder, std::uint64_t bytes);
-
-// The room that a write of a package took: the sheet twice (its rows, then the sheet assembled,
-// both in temporary files) and the package itself, as far as a package found not whole tells.
-// The sheet's size is told by the share of its cells that reached the file.
-std::uint64_t RoomNeeded(const PackageFault& fault, const SheetContent& handed, std::uint64_t packageBytes);
+// Why a write found not whole had no room, as far as the process's file-size limit and the
+// folder's file system tell: EFBIG when the sheet's file would pass the limit, ENOSPC when the
+// disk lacks the room that the write takes, or 0 when neither tells. The write takes the sheet
+// twice (its rows, then the sheet assembled, both in temporary files) and the package; the
+// sheet's size is told by the share of its cells that reached the file. Only words the
+// message: asking the disk for that room would fill it for everyone else meanwhile.
+int NoRoomError(const std::string& folder, const PackageFault& fault, const SheetContent& handed,
+                std::uint64_t packageBytes);
 
 }  // namespace spreadsheet

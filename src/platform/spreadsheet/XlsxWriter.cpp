@@ -243,7 +243,7 @@ int WriteSheetXlsx(const Sheet& sheet, const std::string& systemPath) {
     struct stat written;
     const std::uint64_t bytes = stat(partPath.c_str(), &written) == 0 ? static_cast<std::uint64_t>(written.st_size) : 0;
     std::remove(partPath.c_str());
-    const int cause = NoRoomError(folder, RoomNeeded(*fault, handed, bytes));
+    const int cause = NoRoomError(folder, *fault, handed, bytes);
     throw Exception(WorkbookIncompleteMessage(systemPath, cause, *fault, handed));
   }
   if (std::rename(partPath.c_str(), systemPath.c_str()) != 0) {
