@@ -173,6 +173,10 @@ class Sheet {
     // The last row or column of a band.
     int RowEnd(std::size_t band) const;
     int ColumnEnd(std::size_t band) const;
+    // The band that holds a row or column, looked for from a band that starts no later: rows
+    // and columns are mostly asked for in order, and the band at hand is the first guess.
+    std::size_t RowBandOf(int row, std::size_t from = 0) const;
+    std::size_t ColumnBandOf(int column, std::size_t from = 0) const;
   };
 
   static Change MakeChange(unsigned kind, unsigned edge, unsigned value);

@@ -24,12 +24,17 @@ std::vector<int> BandStarts(std::vector<int> starts, int last) {
   return starts;
 }
 
+// The band of the given starts that holds at, from a band that starts no later.
+std::size_t BandOf(const std::vector<int>& starts, int at, std::size_t from = 0) {
+  if (from + 1 >= starts.size() || starts[from + 1] > at) return from;
+  auto next = std::upper_bound(starts.begin() + static_cast<std::ptrdiff_t>(from) + 1, starts.end(), at);
+  return static_cast<std::size_t>(next - starts.begin()) - 1;
+}
 
 // The bands [first, last) that the span from..to reaches.
 std::pair<std::size_t, std::size_t> BandsOf(const std::vector<int>& starts, int from, int to) {
-  auto first = std::ranges::upper_bound(starts, from) - starts.begin() - 1;
-  auto last = std::ranges::upper_bound(starts, to) - starts.begin();
-  return {static_cast<std::size_t>(first), static_cast<std::size_t>(last)};
+  const std::size_t first = BandOf(starts, from);
+  return {first, BandOf(starts, to, first) + 1};
 }
 
 // The looks of a set of blocks, by how many cells have each, most first; the default look
@@ -56,6 +61,12 @@ int Sheet::Layout::RowEnd(std::size_t band) const {
 
 int Sheet::Layout::ColumnEnd(std::size_t band) const {
   return band + 1 < columnStarts.size() ? columnStarts[band + 1] - 1 : kMaxColumns;
+}
+
+std::size_t Sheet::Layout::RowBandOf(int row, std::size_t from) const { return BandOf(rowStarts, row, from); }
+
+std::size_t Sheet::Layout::ColumnBandOf(int column, std::size_t from) const {
+  return BandOf(columnStarts, column, from);
 }
 
 bool Sheet::IsLarge(const CellRect& rect) {
@@ -117,10 +128,13 @@ Sheet::Layout Sheet::MakeLayout(bool countStored) const {
       unstored[block(r, c)] = rowsOf(r) * (layout.ColumnEnd(c) - layout.columnStarts[c] + 1);
   std::size_t r = 0;
   for (const Row& row : countStored ? std::span<const Row>(rows_) : std::span<const Row>()) {
-    while (r + 1 < rowBands && layout.rowStarts[r + 1] <= row.number) ++r;
+    r = layout.RowBandOf(row.number, r);
     if (row.cells.size() < columnBands) {
-      for (const StoredCell& cell : row.cells)
-        --unstored[block(r, BandsOf(layout.columnStarts, cell.column0 + 1, cell.column0 + 1).first)];
+      std::size_t c = 0;
+      for (const StoredCell& cell : row.cells) {
+        c = layout.ColumnBandOf(cell.column0 + 1, c);
+        --unstored[block(r, c)];
+      }
     } else {
       for (std::size_t c = 0; c < columnBands; ++c) {
         const auto from = static_cast<std::uint16_t>(layout.columnStarts[c] - 1);
