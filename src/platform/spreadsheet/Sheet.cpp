@@ -34,9 +34,6 @@ constexpr unsigned kKindShift = 28;
 constexpr unsigned kEdgeShift = 24;
 constexpr unsigned kValueMask = (1u << kEdgeShift) - 1;
 
-// How many large range formats a call weighs against the others.
-constexpr int kCheckedLargeRanges = 64;
-
 }  // namespace
 
 Sheet::Sheet() {
