@@ -197,6 +197,7 @@ class Sheet {
   static bool IsLarge(const CellRect& rect);
   // Without counting stored cells it costs what it may cost at most, and less time.
   Layout MakeLayout(bool countStored) const;
+  class LayoutMaker;  // its steps
   const Layout& CurrentLayout() const;
 
   Row* FindRow(int row);
