@@ -190,6 +190,8 @@ TEST_F(XlsxReadBack, TextsOfExcelsLengthReadBackAsTheyWereGiven) {
       {"A3", WideString(32768, u'z'), WideString(32767, u'z')},
       {"A4", lookalikes, fitting},
       {"A5", u"_x0041\x02_x0042", u"_x0041\x02_x0042"},
+      {"A6", u"_x00AB_", u"_x00AB_"},        // capital hex digits
+      {"A7", u"_x0041\r", u"_x0041\r"},      // the library's escape of a carriage return would close it
   };
   int row = 1;
   for (const auto& c : cases) Cell(row++, 1).SetProperty("Value", c.given);
