@@ -2,7 +2,11 @@
 
 #include <xlsxwriter.h>
 
+#include <filesystem>
+
+#include "WorkbookOutput.h"
 #include "automation/FailureOf.h"
+#include "platform/CodePages.h"
 #include "platform/Exception.h"
 #include "platform/automation/AutomationObject.h"
 #include "platform/automation/ProgIds.h"
@@ -34,6 +38,9 @@ class Server : public ::testing::Test {
   Variant sheet = app.GetProperty("WorkSheets", 1);
   Variant Cell(int row, int column) const { return sheet.GetProperty("Cells").GetProperty("Item", row, column); }
   Variant Range(const char16_t* address) const { return sheet.GetProperty("Range", address); }
+  AnsiString SetFontSize(const char16_t* range, int points) const {
+    return FailureOf([&] { Range(range).GetProperty("Font").SetProperty("Size", points); });
+  }
 };
 
 }  // namespace
@@ -207,16 +214,29 @@ TEST_F(Server, AFormatOverTheWholeSheetCostsByTheRange) {
 TEST_F(Server, AFormatThatNoSmallFileCouldShowIsRefusedAndChangesNothing) {
   // Font sizes in the upper and the lower half of the sheet that differ in three bands of
   // columns: either half would need millions of cells of its own.
-  auto size = [&](const char16_t* range, int points) {
-    return FailureOf([&] { Range(range).GetProperty("Font").SetProperty("Size", points); });
-  };
-  EXPECT_EQ(size(u"A1:XFD524288", 14), "no failure");
-  EXPECT_EQ(size(u"A524289:XFD1048576", 9), "no failure");
-  EXPECT_EQ(size(u"A1:AD524288", 9), "no failure");
-  EXPECT_EQ(size(u"AE1:BH524288", 12), "no failure");
-  EXPECT_EQ(size(u"A524289:AD1048576", 12), "Excel cannot complete this task with available resources");
+  EXPECT_EQ(SetFontSize(u"A1:XFD524288", 14), "no failure");
+  EXPECT_EQ(SetFontSize(u"A524289:XFD1048576", 9), "no failure");
+  EXPECT_EQ(SetFontSize(u"A1:AD524288", 9), "no failure");
+  EXPECT_EQ(SetFontSize(u"AE1:BH524288", 12), "no failure");
+  EXPECT_EQ(SetFontSize(u"A524289:AD1048576", 12), "Excel cannot complete this task with available resources");
   EXPECT_EQ(FormatAt(app, 600000, 1).fontSize, 9) << "the refused call changed nothing";
   EXPECT_EQ(FormatAt(app, 1, 40).fontSize, 12);
-  EXPECT_EQ(size(u"A524289:AD524290", 12), "no failure") << "a small range is still taken";
+  EXPECT_EQ(SetFontSize(u"A524289:AD524290", 12), "no failure") << "a small range is still taken";
   EXPECT_EQ(FormatAt(app, 524290, 1).fontSize, 12);
+}
+
+TEST_F(Server, PastTheLargeFormatsWeighedAtTheCallASheetBeyondTheResourcesIsRefusedWhenWritten) {
+  WorkbookOutput output;
+  for (int i = 0; i < kCheckedLargeRanges; ++i) EXPECT_EQ(SetFontSize(u"A1:XFD524288", 14), "no failure");
+  // The sizes of the test above, the last of them taken now.
+  EXPECT_EQ(SetFontSize(u"A524289:XFD1048576", 9), "no failure");
+  EXPECT_EQ(SetFontSize(u"A1:AD524288", 9), "no failure");
+  EXPECT_EQ(SetFontSize(u"AE1:BH524288", 12), "no failure");
+  EXPECT_EQ(SetFontSize(u"A524289:AD1048576", 12), "no failure");
+  EXPECT_EQ(FormatAt(app, 600000, 1).fontSize, 12);
+  const AnsiString failure = FailureOf([&] { app.SetProperty("Visible", true); });
+  EXPECT_NE(failure.find("Excel cannot complete this task with available resources"), AnsiString::npos)
+      << AnsiToUtf8(failure);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(output.Folder()), std::filesystem::directory_iterator()), 0)
+      << "no file is left";
 }

@@ -190,6 +190,8 @@ TEST_F(XlsxReadBack, TextsOfExcelsLengthReadBackAsTheyWereGiven) {
       {"A3", WideString(32768, u'z'), WideString(32767, u'z')},
       {"A4", lookalikes, fitting},
       {"A5", u"_x0041\x02_x0042", u"_x0041\x02_x0042"},
+      {"A6", u"_x00AB_", u"_x00AB_"},        // capital hex digits
+      {"A7", u"_x0041\r", u"_x0041\r"},      // the library's escape of a carriage return would close it
   };
   int row = 1;
   for (const auto& c : cases) Cell(row++, 1).SetProperty("Value", c.given);
@@ -211,14 +213,29 @@ TEST_F(XlsxReadBack, ACellsOwnLookWinsOverItsRowsAndColumns) {
   Cell(3, 3).GetProperty("Font").SetProperty("Bold", false);
   Cell(1, 4).GetProperty("Font").SetProperty("Bold", false);  // no value
   Range(u"A6:XFD6").GetProperty("Font").SetProperty("Size", 14);  // a whole row over the bold columns
+  Range(u"A8:XFD8").GetProperty("Font").SetProperty("Size", 14);
+  Cell(8, 1).GetProperty("Font").SetProperty("Size", 11);  // the default look, no value, in a row with a format
+  Range(u"C10:D11").GetProperty("Font").SetProperty("Bold", false);  // the default look, a small range
   ReadBack read = Show();
   EXPECT_EQ(read.Cell("B1").value, "'x'");
   EXPECT_EQ(read.Cell("C3").value, "'y'");
-  for (const char* plain : {"B1", "C3", "D1", "A1", "A2", "A6"}) EXPECT_FALSE(read.ShowsBold(plain)) << plain;
-  for (const char* bold : {"B2", "E5", "XFD1048576", "A3", "B3", "XFD3", "C1", "B6", "XFD6"})
+  for (const char* plain : {"B1", "C3", "D1", "A1", "A2", "A6", "A8", "C10", "D11"})
+    EXPECT_FALSE(read.ShowsBold(plain)) << plain;
+  for (const char* bold : {"B2", "E5", "XFD1048576", "A3", "B3", "XFD3", "C1", "B6", "XFD6", "B8", "B10", "E11"})
     EXPECT_TRUE(read.ShowsBold(bold)) << bold;
   // The row's format is bold as the columns are; the one cell that is not, outside them, is written.
   EXPECT_EQ(read.Cell("A6").size, "14.0");
+}
+
+TEST_F(XlsxReadBack, AColumnWithAWidthOfItsOwnKeepsTheFormatOfItsColumns) {
+  Range(u"B1:E1048576").GetProperty("Font").SetProperty("Bold", true);  // whole columns
+  Cell(1, 3).SetProperty("ColumnWidth", 20);
+  Cell(1, 4).SetProperty("ColumnWidth", 0);
+  ReadBack read = Show();
+  EXPECT_EQ(read.columns["C"].size, "20.7109375");
+  EXPECT_TRUE(read.columns["D"].hidden);
+  for (const char* bold : {"B5", "C5", "D5", "E5"}) EXPECT_TRUE(read.ShowsBold(bold)) << bold;
+  for (const char* plain : {"A5", "F5"}) EXPECT_FALSE(read.ShowsBold(plain)) << plain;
 }
 
 TEST_F(XlsxReadBack, AFormatOverAHugeRangeCostsByWhatItHolds) {

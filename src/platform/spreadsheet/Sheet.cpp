@@ -34,9 +34,6 @@ constexpr unsigned kKindShift = 28;
 constexpr unsigned kEdgeShift = 24;
 constexpr unsigned kValueMask = (1u << kEdgeShift) - 1;
 
-// How many large range formats a call weighs against the others.
-constexpr int kCheckedLargeRanges = 64;
-
 }  // namespace
 
 Sheet::Sheet() {
@@ -315,7 +312,7 @@ void Sheet::VisitRows(const std::function<void(int row, int height, std::uint32_
     }
     if (next > kMaxRows) break;
     row = next;
-    while (band + 1 < layout.rowStarts.size() && layout.rowStarts[band + 1] <= row) ++band;
+    band = layout.RowBandOf(row, band);
     const Layout::RowBand& rowBand = layout.rowBands[band];
 
     spans = rowBand.blankColumns;
@@ -327,7 +324,7 @@ void Sheet::VisitRows(const std::function<void(int row, int height, std::uint32_
     std::size_t columnBand = 0;
     auto shown = [&](int column) {
       if (rowBand.rowFormat != kNoRowFormat) return rowBand.rowFormat;
-      while (columnBand + 1 < layout.columnStarts.size() && layout.columnStarts[columnBand + 1] <= column) ++columnBand;
+      columnBand = layout.ColumnBandOf(column, columnBand);
       return layout.columnFormats[columnBand];
     };
     const Row* storedRow = stored != rows_.end() && stored->number == row ? &*stored : nullptr;

@@ -46,6 +46,10 @@ constexpr std::int64_t kLargeRangeArea = std::int64_t{1} << 16;
 // and row formats); a format that would take more is beyond Excel's resources.
 constexpr std::int64_t kMaxLayoutCost = std::int64_t{1} << 22;
 
+// How many large range formats of a sheet are weighed against the others at the call; a
+// later one is taken unweighed, and the sheet is weighed when its workbook is written.
+constexpr int kCheckedLargeRanges = 64;
+
 // A row that has no format of its own in the file.
 constexpr std::uint32_t kNoRowFormat = 0xFFFFFFFF;
 
@@ -72,7 +76,9 @@ struct WrittenCell {
 // and reaches every cell of it, also cells that hold nothing yet: a value written later
 // keeps it. Every call takes effect in the order it is made. A format that a file of the
 // sheet could hold only with more than kMaxLayoutCost blank cells and row formats is refused
-// with Excel's resources message and changes nothing.
+// at the call with Excel's resources message and changes nothing, if it is one of the
+// sheet's first kCheckedLargeRanges large formats. A later one is taken; a sheet that then
+// does not fit (LayoutFits) is refused with that message when its workbook is written.
 class Sheet {
  public:
   Sheet();
@@ -173,6 +179,10 @@ class Sheet {
     // The last row or column of a band.
     int RowEnd(std::size_t band) const;
     int ColumnEnd(std::size_t band) const;
+    // The band that holds a row or column, looked for from a band that starts no later: rows
+    // and columns are mostly asked for in order, and the band at hand is the first guess.
+    std::size_t RowBandOf(int row, std::size_t from = 0) const;
+    std::size_t ColumnBandOf(int column, std::size_t from = 0) const;
   };
 
   static Change MakeChange(unsigned kind, unsigned edge, unsigned value);
@@ -187,6 +197,7 @@ class Sheet {
   static bool IsLarge(const CellRect& rect);
   // Without counting stored cells it costs what it may cost at most, and less time.
   Layout MakeLayout(bool countStored) const;
+  class LayoutMaker;  // its steps
   const Layout& CurrentLayout() const;
 
   Row* FindRow(int row);
