@@ -226,7 +226,6 @@ TEST_F(UiTest, AtItsMinimumSizeTheMainWindowShowsTheDataWindowsPanelWhole) {
   main->SetBounds(main->Left(), main->Top(), 420, 300);
   FinishEvents();
   EXPECT_GT(main->minimumWidth(), 420);
-  EXPECT_EQ(main->width(), main->minimumWidth());
   ASSERT_TRUE(static_cast<QMdiSubWindow*>(w->parentWidget())->isMaximized());
   w->Begin(100);
   w->SetPosition(1.0f);  // as at the end of a print
