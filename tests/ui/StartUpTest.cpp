@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStyle>
@@ -223,9 +224,10 @@ TEST_F(UiTest, AtItsMinimumSizeTheMainWindowShowsTheDataWindowsPanelWhole) {
   StartMainWindow();
   TfrmDataForm* w = Open(WriteThreeSamples());
   ASSERT_NE(w, nullptr);
-  main->SetBounds(main->Left(), main->Top(), 420, 300);
+  main->SetBounds(main->Left(), main->Top(), 420, 40);
   FinishEvents();
   EXPECT_GT(main->minimumWidth(), 420);
+  EXPECT_GT(main->minimumHeight(), 40);
   ASSERT_TRUE(static_cast<QMdiSubWindow*>(w->parentWidget())->isMaximized());
   w->Begin(100);
   w->SetPosition(1.0f);  // as at the end of a print
@@ -247,6 +249,9 @@ TEST_F(UiTest, AtItsMinimumSizeTheMainWindowShowsTheDataWindowsPanelWhole) {
     }
   };
   EXPECT_TRUE(w->ClientWidget()->rect().contains(w->ctrPanel->geometry()));
+  // And on screen: within the MDI area, which the maximised window fills.
+  QWidget* area = main->MdiArea()->viewport();
+  EXPECT_TRUE(area->rect().contains(QRect(w->ctrPanel->mapTo(area, QPoint(0, 0)), w->ctrPanel->size())));
   check(w->ctrPanel);
   EXPECT_GE(w->ctrProgress->width(), w->ctrProgress->fontMetrics().horizontalAdvance("100%") + 4);
   EXPECT_GE(w->ctrGrid->height(), 3 * 20);
