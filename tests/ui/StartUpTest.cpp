@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStyle>
@@ -223,10 +224,10 @@ TEST_F(UiTest, AtItsMinimumSizeTheMainWindowShowsTheDataWindowsPanelWhole) {
   StartMainWindow();
   TfrmDataForm* w = Open(WriteThreeSamples());
   ASSERT_NE(w, nullptr);
-  main->SetBounds(main->Left(), main->Top(), 420, 300);
+  main->SetBounds(main->Left(), main->Top(), 420, 40);
   FinishEvents();
   EXPECT_GT(main->minimumWidth(), 420);
-  EXPECT_EQ(main->width(), main->minimumWidth());
+  EXPECT_GT(main->minimumHeight(), 40);
   ASSERT_TRUE(static_cast<QMdiSubWindow*>(w->parentWidget())->isMaximized());
   w->Begin(100);
   w->SetPosition(1.0f);  // as at the end of a print
@@ -248,6 +249,9 @@ TEST_F(UiTest, AtItsMinimumSizeTheMainWindowShowsTheDataWindowsPanelWhole) {
     }
   };
   EXPECT_TRUE(w->ClientWidget()->rect().contains(w->ctrPanel->geometry()));
+  // And on screen: within the MDI area, which the maximised window fills.
+  QWidget* area = main->MdiArea()->viewport();
+  EXPECT_TRUE(area->rect().contains(QRect(w->ctrPanel->mapTo(area, QPoint(0, 0)), w->ctrPanel->size())));
   check(w->ctrPanel);
   EXPECT_GE(w->ctrProgress->width(), w->ctrProgress->fontMetrics().horizontalAdvance("100%") + 4);
   EXPECT_GE(w->ctrGrid->height(), 3 * 20);
@@ -255,8 +259,22 @@ TEST_F(UiTest, AtItsMinimumSizeTheMainWindowShowsTheDataWindowsPanelWhole) {
 }
 
 // The shipped laboratory name shows whole in status panel 0; a name longer than the panel ends
-// in "…" and shows whole as the panel's tooltip.
-TEST_F(UiTest, StatusPanelZeroShowsTheNameWholeOrCutWithItsTooltip) {
+// in "…" and shows whole as the panel's tooltip. The path in panel 1, which takes the rest of
+// the bar, is cut so again when the window gets narrower, and shows whole again when it widens.
+TEST_F(UiTest, StatusPanelsShowTheirTextWholeOrCutWithItsTooltip) {
+  auto panels = [&] { return main->ctrStatus->findChildren<QLabel*>(Qt::FindDirectChildrenOnly); };
+  // Within the panel: whole, or cut with "…" and whole as the tooltip.
+  auto expectShown = [](const QLabel* panel, const QString& text, bool cut) {
+    EXPECT_LE(panel->fontMetrics().horizontalAdvance(panel->text()), panel->contentsRect().width());
+    if (!cut) {
+      EXPECT_EQ(panel->text(), text);
+      EXPECT_EQ(panel->toolTip(), "");
+    } else {
+      EXPECT_TRUE(panel->text().endsWith(QChar(0x2026))) << panel->text().toStdString();
+      EXPECT_TRUE(text.startsWith(panel->text().chopped(1)));
+      EXPECT_EQ(panel->toolTip(), text);
+    }
+  };
   dir.LayOutShippedConfig();
   const QString shipped = QString::fromUtf8("Лаборатория входного контроля молока");
   const QString longer = shipped + QString::fromUtf8(" и молочных продуктов №2");
@@ -264,20 +282,40 @@ TEST_F(UiTest, StatusPanelZeroShowsTheNameWholeOrCutWithItsTooltip) {
     SCOPED_TRACE(name.toStdString());
     if (name != shipped) dir.Write("name.txt", Utf8ToAnsi(name.toStdString()) + "\n");
     StartMainWindow();
-    QLabel* panel = main->ctrStatus->findChildren<QLabel*>(Qt::FindDirectChildrenOnly).front();
+    QLabel* panel = panels().front();
     EXPECT_EQ(main->ctrStatus->Panels->Items(0)->Width(), 200);
     EXPECT_EQ(panel->indent(), 0);  // not Qt's half an "x" of a framed label
-    EXPECT_LE(panel->fontMetrics().horizontalAdvance(panel->text()), panel->contentsRect().width());
-    if (name == shipped) {
-      EXPECT_EQ(panel->text(), shipped);
-      EXPECT_EQ(panel->toolTip(), "");
-    } else {
-      EXPECT_TRUE(panel->text().endsWith(QChar(0x2026))) << panel->text().toStdString();
-      EXPECT_TRUE(longer.startsWith(panel->text().chopped(1)));
-      EXPECT_EQ(panel->toolTip(), longer);
-    }
+    expectShown(panel, name, name != shipped);
     EXPECT_EQ(Status(0), Utf8ToAnsi(name.toStdString()) + "\n");
     Application->DestroyComponents();
     FinishEvents();
+  }
+
+  // A path that fits the panel of the window as it starts, not of the narrowest window.
+  StartMainWindow();
+  QLabel* panel = panels().back();
+  const int wide = main->width(), wideRoom = panel->contentsRect().width();
+  const int narrow = 420;  // less than the minimum: the window gets that
+  main->SetBounds(main->Left(), main->Top(), narrow, main->Height());
+  FinishEvents();
+  const int narrowRoom = panel->contentsRect().width();
+  ASSERT_LT(narrowRoom, wideRoom);
+  std::string name = "day.csv";
+  while (panel->fontMetrics().horizontalAdvance(QString::fromStdString(dir.Path(name))) <= (narrowRoom + wideRoom) / 2)
+    name.insert(0, "x");
+  main->SetBounds(main->Left(), main->Top(), wide, main->Height());
+  FinishEvents();
+  const QString path = QString::fromStdString(WriteThreeSamples(name));
+  ASSERT_NE(Open(path.toStdString()), nullptr);
+  expectShown(panel, path, false);
+  const struct {
+    int width;
+    bool cut;
+  } resizes[] = {{narrow, true}, {wide, false}};
+  for (const auto& resize : resizes) {
+    SCOPED_TRACE(resize.width);
+    main->SetBounds(main->Left(), main->Top(), resize.width, main->Height());
+    FinishEvents();
+    expectShown(panel, path, resize.cut);
   }
 }

@@ -71,6 +71,23 @@ QWidget* ParentFor(TComponent* owner, TFormStyle style) {
   return dynamic_cast<TForm*>(owner);
 }
 
+// The class library's window states on Qt's windows, both ways. Shown maximised or minimised, a
+// window gets that state of Qt's, and a minimised one keeps a maximised state under it to come
+// back to; shown in wsNormal, it is shown by `normal`: showNormal takes Qt's state away, show
+// leaves it. Read back, a window minimised from maximised is minimised.
+void ShowInState(QWidget* window, TWindowState state, void (QWidget::*normal)() = &QWidget::showNormal) {
+  switch (state) {
+    case wsMaximized: window->showMaximized(); break;
+    case wsMinimized: window->showMinimized(); break;
+    case wsNormal: (window->*normal)(); break;
+  }
+}
+
+TWindowState StateOf(Qt::WindowStates states) {
+  if (states & Qt::WindowMinimized) return wsMinimized;
+  return (states & Qt::WindowMaximized) ? wsMaximized : wsNormal;
+}
+
 QString WindowTitle(const AnsiString& caption) {
   // "[*]" is Qt's placeholder for the modified mark; doubled it shows as itself.
   return ToQtLine(caption).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
@@ -100,9 +117,8 @@ TForm::TForm(TComponent* owner, TFormStyle style)
     // The state follows what the user does with the frame's buttons, and a minimised child
     // remembers the state it had before.
     Listen(frame_, &QMdiSubWindow::windowStateChanged, [this](Qt::WindowStates before, Qt::WindowStates now) {
-      if ((now & Qt::WindowMinimized) && !(before & Qt::WindowMinimized))
-        stateBeforeMinimised_ = (before & Qt::WindowMaximized) ? wsMaximized : wsNormal;
-      windowState_ = (now & Qt::WindowMinimized) ? wsMinimized : (now & Qt::WindowMaximized) ? wsMaximized : wsNormal;
+      if (StateOf(now) == wsMinimized && StateOf(before) != wsMinimized) stateBeforeMinimised_ = StateOf(before);
+      windowState_ = StateOf(now);
     });
   }
   if (owner == Application) Application->AddForm(this);
@@ -205,12 +221,7 @@ void TForm::BecomeDialogOfMainForm() {
 void TForm::SetWindowState(TWindowState state) {
   windowState_ = state;
   if (!visible_) return;
-  QWidget* window = frame_ != nullptr ? static_cast<QWidget*>(frame_) : this;
-  switch (state) {
-    case wsMaximized: window->showMaximized(); break;
-    case wsMinimized: window->showMinimized(); break;
-    case wsNormal: window->showNormal(); break;
-  }
+  ShowInState(frame_ != nullptr ? static_cast<QWidget*>(frame_) : this, state);
 }
 
 void TForm::CaptionChanged() { setWindowTitle(WindowTitle(Caption())); }
@@ -252,21 +263,13 @@ void TForm::ShowWindow() {
         ApplyBounds();
       }
     }
-    switch (windowState_) {
-      case wsMaximized: frame_->showMaximized(); break;
-      case wsMinimized: frame_->showMinimized(); break;
-      case wsNormal: frame_->show(); break;
-    }
+    ShowInState(frame_, windowState_, &QWidget::show);
     show();
     if (auto* area = frame_->mdiArea()) area->setActiveSubWindow(frame_);
     return;
   }
   PlaceOnShow();
-  switch (windowState_) {
-    case wsMaximized: showMaximized(); break;
-    case wsMinimized: showMinimized(); break;
-    case wsNormal: show(); break;
-  }
+  ShowInState(this, windowState_, &QWidget::show);
   raise();
   activateWindow();
 }
