@@ -72,7 +72,8 @@ std::function<void(double)>& WriteProgress() {
 }
 
 // What writing takes, by the sheet's stored cells (its size in a number that costs nothing to
-// get): as the run's last write took, and at first what a journal takes on a usual machine.
+// get): as the run's last write that was told took, and at first what a journal takes on a
+// usual machine.
 double& SecondsPerCell() {
   static double seconds = 1e-6;
   return seconds;
@@ -129,7 +130,10 @@ void WriteTelling(const spreadsheet::Sheet& sheet, const std::string& path) {
     }
   }
   if (failure) std::rethrow_exception(failure);
-  SecondsPerCell() = elapsed() / cells;
+  // A write too short to be told is mostly the cost of any file, whatever its cells: it
+  // would teach a pace that keeps the next large one's estimate near its start.
+  if (const double took = elapsed(); took >= std::chrono::duration<double>(kTellEvery).count())
+    SecondsPerCell() = took / cells;
   tell(1.0);
 }
 
