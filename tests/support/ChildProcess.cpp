@@ -1,10 +1,26 @@
 #include "support/ChildProcess.h"
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <exception>
+
+FileSizeLimit::FileSizeLimit(unsigned long long bytes) {
+  rlimit limit;
+  getrlimit(RLIMIT_FSIZE, &limit);
+  before_ = limit.rlim_cur;
+  limit.rlim_cur = bytes;
+  setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+  rlimit limit;
+  getrlimit(RLIMIT_FSIZE, &limit);
+  limit.rlim_cur = before_;
+  setrlimit(RLIMIT_FSIZE, &limit);
+}
 
 bool ChildResult::Exited() const { return WIFEXITED(status) && WEXITSTATUS(status) == 0; }
 

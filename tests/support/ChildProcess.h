@@ -12,6 +12,19 @@ struct ChildResult {
   std::string How() const;  // "exit 0", "signal 25", for failure messages
 };
 
+// A soft limit on the size of the files that this process writes (RLIMIT_FSIZE), for the life
+// of the object; the hard limit stays, so the one before can be set again.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(unsigned long long bytes);
+  ~FileSizeLimit();
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  unsigned long long before_;
+};
+
 // Runs the body in a child process made by fork (no exec: the child goes on with the test's
 // state) and waits for it. What the body returns reaches the parent through a pipe; the child
 // then ends with _exit(0). Whatever a test must find out happens in the parent: a failed check

@@ -1,7 +1,6 @@
 #include <QElapsedTimer>
 #include <QMdiSubWindow>
 #include <signal.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -14,6 +13,7 @@
 #include "platform/automation/AutomationObject.h"
 #include "platform/automation/ProgIds.h"
 #include "platform/spreadsheet/SpreadsheetServer.h"
+#include "support/ChildProcess.h"
 
 namespace fs = std::filesystem;
 
@@ -176,14 +176,10 @@ TEST_F(EndToEndTest, AnOpenerThatFailsIsToldAlsoWhenTheProgramWasStartedWithSIGC
 TEST_F(EndToEndTest, UnderAFileSizeLimitThePrintFailsAndTheProgramGoesOn) {
   TfrmDataForm* w = StartLaunchedWith(SIGXFSZ, SIG_DFL);
   ASSERT_NE(w, nullptr);
-  rlimit limit;
-  getrlimit(RLIMIT_FSIZE, &limit);
-  const rlim_t unlimited = limit.rlim_cur;
-  limit.rlim_cur = 4096;
-  setrlimit(RLIMIT_FSIZE, &limit);
-  Click(w->ctrPrint);
-  limit.rlim_cur = unlimited;
-  setrlimit(RLIMIT_FSIZE, &limit);
+  {
+    const FileSizeLimit limit(4096);
+    Click(w->ctrPrint);
+  }
   ASSERT_EQ(AnsweredMessageBoxes().size(), 1u);
   const std::string text = AnsiToUtf8(AnsweredTexts()[0]);
   for (const char* part : {"Не удалось записать отчёт в файл", "файл больше допустимого размера"})
